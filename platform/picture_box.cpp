@@ -1,0 +1,173 @@
+#include "platform/picture_box.h"
+
+#include "platform/color_value.h"
+#include "platform/controls.h"
+#include "platform/text_file.h"
+
+#include <QBuffer>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImageReader>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+namespace platform {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(toQRgb(backColor_));
+}
+
+void PictureBox::setImage(const QImage& image)
+{
+    image_ = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    if (autoSize_)
+        resize(image_.size());
+    update();
+}
+
+void PictureBox::resizeImage(int width, int height)
+{
+    QImage fresh(qMax(width, 1), qMax(height, 1), QImage::Format_RGB32);
+    fresh.fill(toQRgb(backColor_));
+    setImage(fresh);
+}
+
+bool PictureBox::loadPicture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    QImage loaded = reader.read();
+    if (loaded.isNull())
+        return false;
+    setImage(loaded);
+    return true;
+}
+
+bool PictureBox::saveBmp(const QString& path) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return false;
+    try {
+        writeFileAtomic(path, bytes);
+    } catch (const TextFileError&) {
+        return false;
+    }
+    return true;
+}
+
+int32_t PictureBox::point(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
+        return kNoColor;
+    return fromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
+}
+
+void PictureBox::pset(int x, int y, int32_t color)
+{
+    if (drawWidth_ <= 1) {
+        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+            reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQRgb(color);
+    } else {
+        QPainter p(&image_);
+        p.setPen(QPen(toQColor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap));
+        p.drawPoint(x, y);
+    }
+    update();
+}
+
+void PictureBox::line(int x1, int y1, int x2, int y2, int32_t color)
+{
+    QPainter p(&image_);
+    p.setPen(QPen(toQColor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(x1, y1, x2, y2);
+    update();
+}
+
+void PictureBox::fillBox(int x1, int y1, int x2, int y2, int32_t color)
+{
+    const QRect box = QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2)))
+                          .intersected(image_.rect());
+    if (box.isEmpty())
+        return;
+    const QRgb c = toQRgb(color);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(row + box.left(), row + box.right() + 1, c);
+    }
+    update();
+}
+
+void PictureBox::cls()
+{
+    image_.fill(toQRgb(backColor_));
+    update();
+}
+
+void PictureBox::setBackColor(int32_t color)
+{
+    backColor_ = color;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(backColor_));
+    p.drawImage(0, 0, image_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()),
+                   event->position().x(), event->position().y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove(mouseButtonsOf(event->buttons()), shiftStateOf(event->modifiers()),
+                   event->position().x(), event->position().y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit mouseUp(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()),
+                 event->position().x(), event->position().y());
+    // A click follows the release, for the left button only.
+    if (event->button() == Qt::LeftButton)
+        emit click();
+}
+
+void PictureBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void PictureBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void PictureBox::dropEvent(QDropEvent* event)
+{
+    QString path;
+    if (const QMimeData* data = event->mimeData()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                path = url.toLocalFile();
+                break;
+            }
+        }
+    }
+    event->acceptProposedAction();
+    emit fileDropped(path);
+}
+
+}  // namespace platform

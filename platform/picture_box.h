@@ -1,0 +1,78 @@
+// Picture box with a persistent image: everything drawn on it stays in its
+// own 32-bit image, which is what point queries read and saves write.
+// Coordinates are image pixels from the top-left corner.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+
+namespace platform {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    const QImage& image() const { return image_; }
+    // Replaces the image (converted to 32-bit RGB); with autoSize on the box
+    // takes the image's size.
+    void setImage(const QImage& image);
+    // A fresh image of the given size filled with the back colour.
+    void resizeImage(int width, int height);
+    // Loads a picture file; false (image unchanged) when it is no picture.
+    bool loadPicture(const QString& path);
+    // Saves the image as a 24-bit BMP, whole or not at all.
+    bool saveBmp(const QString& path) const;
+
+    int imageWidth() const { return image_.width(); }
+    int imageHeight() const { return image_.height(); }
+
+    // Colour value at a pixel, -1 outside the image.
+    int32_t point(int x, int y) const;
+    void pset(int x, int y, int32_t color);
+    // Line in the drawing width, both end points included.
+    void line(int x1, int y1, int x2, int y2, int32_t color);
+    // Filled box with both corners included.
+    void fillBox(int x1, int y1, int x2, int y2, int32_t color);
+    // Fills the image with the back colour.
+    void cls();
+
+    // Direct access for whole-row work; call refresh() after writing.
+    QImage& imageForWriting() { return image_; }
+    void refresh() { update(); }
+
+    int drawWidth() const { return drawWidth_; }
+    void setDrawWidth(int width) { drawWidth_ = width < 1 ? 1 : width; }
+    int32_t backColor() const { return backColor_; }
+    void setBackColor(int32_t color);
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool on) { autoSize_ = on; }
+    // Accept dropped files: fileDropped() carries the first local file, or an
+    // empty text when the drop held none.
+    void setDropTarget(bool on) { setAcceptDrops(on); }
+
+signals:
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseUp(int button, int shift, double x, double y);
+    void click();
+    void fileDropped(const QString& path);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QImage image_;
+    int drawWidth_ = 1;
+    int32_t backColor_ = 0xFFFFFF;
+    bool autoSize_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+// Helpers shared by the tests of every program.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+// Records message boxes instead of showing them, for the life of the object.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QStringList texts;
+    QStringList titles;
+};
+
+// Drags and drops the given addresses onto a widget that accepts drops
+// (a drag enter, then the drop, as a user's drop arrives).
+void dropUrls(class QWidget* target, const QList<class QUrl>& urls);
+
+// Bytes of a file, empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+
+// A picture of the given size with a simple colour pattern.
+QImage patternImage(int width, int height);
+
+}  // namespace testing_support

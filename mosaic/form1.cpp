@@ -214,6 +214,11 @@ void Form1::Combo1_Click(int face)
     Command2->setFocus();
 }
 
+void Form1::writeBackingCopy()
+{
+    PicBACK->setImage(Picture1->image());
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     Form_QueryUnload();

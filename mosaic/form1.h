@@ -98,6 +98,11 @@ public:
 
     Form2* form2() const { return form2_; }
 
+    // Pushes a snapshot of the working picture on the undo history.
+    void saveUndo();
+    // PicBACK takes a copy of the working picture as displayed.
+    void writeBackingCopy();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

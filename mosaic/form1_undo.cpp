@@ -6,3 +6,5 @@ namespace mosaic {
 void Form1::setupUndoHistory() {}
 
 }  // namespace mosaic
+
+void Form1::saveUndo() {}

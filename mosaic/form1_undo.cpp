@@ -5,6 +5,7 @@ namespace mosaic {
 // Start-up block of the undo history: the snapshot slots and the first snapshot.
 void Form1::setupUndoHistory() {}
 
-}  // namespace mosaic
-
+// Pushes a snapshot of the working picture.
 void Form1::saveUndo() {}
+
+}  // namespace mosaic

@@ -1,0 +1,116 @@
+#include "compdraw/draw_form.h"
+#include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace compdraw;
+using compdraw::draw::Form1;
+
+namespace {
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void writeBanners(const QTemporaryDir& dir)
+{
+    ASSERT_TRUE(testing_support::patternImage(927, 250).save(dir.filePath(u8("底部_927_250.jpg")), "JPG"));
+    ASSERT_TRUE(testing_support::patternImage(927, 70).save(dir.filePath(u8("标题_927_70.jpg")), "JPG"));
+}
+
+}  // namespace
+
+TEST(DrawWindow, LayoutAndStartUp)
+{
+    QTemporaryDir dir;
+    writeBanners(dir);
+    writeBytes(dir.filePath("list.txt"), platform::encodeAnsi(u8("甲乙丙+M\r\nJia Yi(丁戊)+F+2010XXXX01\r\n")));
+    Form1 w(dir.path());
+    w.Form_Load();
+    EXPECT_EQ(w.windowTitle(), u8("抽奖 v2+141217"));
+    EXPECT_EQ(w.size(), QSize(927, 517));
+    EXPECT_EQ(w.ln[2]->geometry(), QRect(360, 70, 200, 200));
+    EXPECT_EQ(w.ln[5]->geometry(), QRect(560, 270, 200, 200));
+    EXPECT_EQ(w.ln[1]->caption(), u8("？"));
+    EXPECT_EQ(w.Picture2->geometry(), QRect(0, 270, 927, 249));
+    EXPECT_EQ(w.Image1[0]->geometry(), QRect(0, -2, 927, 250));
+    EXPECT_TRUE(w.Command2->isEnabled());
+    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_EQ(w.nameCount, 2);
+    EXPECT_EQ(w.entrants.reelChars[1], QStringList({u8("乙"), QString()}));
+    EXPECT_EQ(w.drawnList, QStringLiteral("\r\n"));
+    EXPECT_FALSE(w.Image1[0]->pixmap().isNull());
+    EXPECT_FALSE(w.Image1[1]->pixmap().isNull());
+    // The strips lie over the reel labels.
+    EXPECT_EQ(w.childAt(200, 20), w.Image1[1]);
+    EXPECT_EQ(w.childAt(200, 300), w.Image1[0]);
+}
+
+TEST(DrawWindow, BrokenLineStopsStartUpBeforeReelsAndBanners)
+{
+    QTemporaryDir dir;
+    writeBanners(dir);
+    writeBytes(dir.filePath("LIST.TXT"), u8("甲乙\n戊(己\n丙丁\n").toUtf8());
+    Form1 w(dir.path());
+    w.Form_Load();
+    EXPECT_EQ(w.nameCount, 1);
+    EXPECT_TRUE(w.entrants.reelChars[0].isEmpty());
+    EXPECT_TRUE(w.Image1[0]->pixmap().isNull());
+    EXPECT_TRUE(w.Image1[1]->pixmap().isNull());
+}
+
+TEST(DrawWindow, DrawLandsOnTheWinnerAndListsIt)
+{
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("list.txt"), platform::encodeAnsi(u8("甲乙丙\r\n丁戊\r\n")));
+    Form1 w(dir.path(), draw::DrawSettings{0});
+    w.Form_Load();
+    for (int draw = 0; draw < 2; ++draw) {
+        // "停止" right after "开始": the first pumping of the free spin presses it.
+        QTimer::singleShot(0, &w, [&w] {
+            EXPECT_FALSE(w.Command2->isEnabled());
+            QTest::mouseClick(w.Command1, Qt::LeftButton);
+            EXPECT_FALSE(w.Command1->isEnabled());
+        });
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        ASSERT_EQ(w.List1->listCount(), draw + 1);
+        EXPECT_EQ(w.List1->list(draw), w.winner);
+        EXPECT_TRUE(w.Command2->isEnabled());
+        EXPECT_FALSE(w.Command1->isEnabled());
+        const auto chars = reelCharsOf(w.winner);
+        for (int r = 0; r < 3; ++r) {
+            EXPECT_EQ(w.ln[2 * r]->y(), 70);
+            EXPECT_EQ(w.ln[2 * r + 1]->y(), -130);
+            EXPECT_EQ(w.ln[2 * r]->caption(), chars[r]);
+        }
+    }
+    // A winner is not drawn again while another name is left.
+    EXPECT_NE(w.List1->list(0), w.List1->list(1));
+}
+
+TEST(DrawWindow, WithoutNamesStopKeepsSpinningAndClosingEndsTheDraw)
+{
+    QTemporaryDir dir;
+    Form1 w(dir.path(), draw::DrawSettings{0});
+    w.Form_Load();
+    w.show();
+    QTimer::singleShot(0, &w, [&w] {
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        EXPECT_TRUE(w.Command1->isEnabled());
+        EXPECT_FALSE(w.stopFlag);
+        w.close();
+    });
+    QTest::mouseClick(w.Command2, Qt::LeftButton);  // returns once the window is gone
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.List1->listCount(), 0);
+}

@@ -1,0 +1,178 @@
+#include "compdraw/converter_form.h"
+#include "platform/testing/loopback_server.h"
+#include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace compdraw;
+using compdraw::convert::Form1;
+
+namespace {
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QString row(const QString& name, const QString& gender, const QString& id = {})
+{
+    const QString cell = id.isEmpty()
+                             ? name
+                             : u8("<a href=\"https://www.worldcubeassociation.org/results/p.php?i=") + id + u8("\">") + name + u8("</a>");
+    return u8("<tr class=\"r\"><td>1</td><td>") + cell + u8("</td><td>") + gender + u8("</td></tr>");
+}
+
+QString page(const QStringList& rows)
+{
+    return u8("<html>\r\n<table>\r\n") + rows.join(u8("\r\n")) + u8("\r\n</table>\r\n");
+}
+
+bool isStatus(const QString& caption, const QString& message)
+{
+    static const QRegularExpression time(QStringLiteral(" [0-2][0-9]:[0-5][0-9]:[0-5][0-9]$"));
+    return caption.startsWith(message) && time.match(caption).hasMatch() && caption.size() == message.size() + 9;
+}
+
+QByteArray jpeg(int seed)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    testing_support::patternImage(8 + seed, 8).save(&buffer, "JPG");
+    return bytes;
+}
+
+QStringList listItems(const Form1& w)
+{
+    QStringList items;
+    for (int i = 0; i < w.List1->listCount(); ++i)
+        items << w.List1->list(i);
+    return items;
+}
+
+}  // namespace
+
+TEST(ConverterWindow, ConvertsTheSavedPage)
+{
+    QTemporaryDir dir;
+    Form1 w(dir.path());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brimlet"));
+    EXPECT_EQ(w.Label1->caption(), QStringLiteral("Brimletv20141211"));
+    EXPECT_EQ(w.Check1->value(), 2);
+    EXPECT_EQ(w.Check5->value(), 0);
+
+    const QString text = page({row(u8("张三"), u8("男"), QStringLiteral("2009ABCD01")), row(u8("李四"), u8("女")),
+                               u8("<tr class=\"x\"><td>short</td></tr>")});
+    writeBytes(dir.filePath("cubing.txt"), platform::encodeAnsi(text));
+    const QByteArray expected = platform::encodeAnsi(u8("张三+M+2009ABCD01\r\n李四+F\r\n"));
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), expected);
+        EXPECT_EQ(listItems(w), QStringList({QStringLiteral("2009ABCD01")}));
+        EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成"))) << w.Label1->caption().toStdString();
+    }
+
+    // The same page saved by a browser as UTF-8 with a byte-order mark.
+    QFile::remove(dir.filePath("list.txt"));
+    writeBytes(dir.filePath("cubing.txt"), "\xEF\xBB\xBF" + text.toUtf8());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), expected);
+
+    writeBytes(dir.filePath("cubing.txt"), {});
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(dir.filePath("list.txt")));
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), QByteArray());
+    EXPECT_EQ(w.List1->listCount(), 0);
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+}
+
+TEST(ConverterWindow, FailuresKeepTheOldList)
+{
+    QTemporaryDir dir;
+    Form1 w(dir.path());
+    const QByteArray old = platform::encodeAnsi(u8("旧名单+M\r\n"));
+    writeBytes(dir.filePath("list.txt"), old);
+
+    QTest::mouseClick(w.Command1, Qt::LeftButton);  // no cubing.txt
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("读取cubing.txt失败"))) << w.Label1->caption().toStdString();
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
+
+    // A name GBK cannot hold: the list cannot be written.
+    writeBytes(dir.filePath("cubing.txt"), page({row(u8("甲😀"), u8("男"), QStringLiteral("2009ABCD01"))}).toUtf8());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("写入list.txt失败"))) << w.Label1->caption().toStdString();
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
+    EXPECT_EQ(w.List1->listCount(), 0);
+}
+
+TEST(ConverterWindow, AvatarCache)
+{
+    testing_support::LoopbackServer server;
+    QTemporaryDir outer;
+    ASSERT_TRUE(QDir(outer.path()).mkpath("app/DATA"));
+    const QString folder = outer.filePath("app");
+    const QByteArray existing = "kept as it was";
+    writeBytes(folder + "/DATA/2009AAAA01.jpg", existing);
+    const QByteArray second = jpeg(1), third = jpeg(2);
+    server.serve("/results/upload/a2009BBBB01.jpg", "no picture", "image/jpeg");
+    server.serve("/results/upload/a2009CCCC01.jpg", second, "image/jpeg");
+    server.serve("/results/upload/a2009DDDD01.jpg", third, "image/jpeg");
+
+    Form1 w(folder, convert::ConverterSettings{server.base(), 3000});
+    writeBytes(folder + "/cubing.txt",
+               platform::encodeAnsi(page({row(u8("甲"), u8("男"), QStringLiteral("2009AAAA01")),
+                                          row(u8("乙"), u8("男"), QStringLiteral("2009BBBB01")),
+                                          row(u8("丙"), u8("女"), QStringLiteral("2009CCCC01")),
+                                          row(u8("丁"), u8("女"), QStringLiteral("../../evil")),
+                                          row(u8("戊"), u8("女"), QStringLiteral("2009DDDD01"))})));
+    QTest::mouseClick(w.Check5, Qt::LeftButton);
+    ASSERT_EQ(w.Check5->value(), 1);
+
+    QStringList seen;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (seen.isEmpty() || seen.last() != w.Label1->caption())
+            seen << w.Label1->caption();
+    });
+    sampler.start(0);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    sampler.stop();
+
+    EXPECT_EQ(listItems(w).size(), 5);
+    EXPECT_EQ(server.requests, QStringList({"/results/upload/a2009BBBB01.jpg", "/results/upload/a2009CCCC01.jpg",
+                                            "/results/upload/a2009DDDD01.jpg"}));
+    EXPECT_EQ(testing_support::fileBytes(folder + "/DATA/2009AAAA01.jpg"), existing);
+    EXPECT_FALSE(QFile::exists(folder + "/DATA/2009BBBB01.jpg"));
+    EXPECT_EQ(testing_support::fileBytes(folder + "/DATA/2009CCCC01.jpg"), second);
+    EXPECT_EQ(testing_support::fileBytes(folder + "/DATA/2009DDDD01.jpg"), third);
+    EXPECT_EQ(QDir(outer.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(folder + "/DATA").entryList(QDir::Files).size(), 3);
+    EXPECT_FALSE(w.Image1->pixmap().isNull());
+    EXPECT_TRUE(seen.contains(u8("正在获取...20.00%")));  // the cached first ID still counts
+    EXPECT_TRUE(seen.contains(u8("正在获取...40.00%")));
+    EXPECT_TRUE(seen.contains(u8("正在获取...100.00%")));
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+
+    // A second run fetches only what is missing; a list without IDs finishes at once.
+    server.requests.clear();
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(server.requests, QStringList({"/results/upload/a2009BBBB01.jpg"}));
+    EXPECT_TRUE(w.Image1->pixmap().isNull());  // the failed load shows no picture
+    writeBytes(folder + "/cubing.txt", platform::encodeAnsi(page({row(u8("己"), u8("男"))})));
+    server.requests.clear();
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+}

@@ -86,11 +86,11 @@ void Form1::createControls()
     };
     const ListPlace listPlaces[kListCount] = {
         {0, {6, 106, 52, 20}, {60, 104, 55, 22}},
-        row(2, 20, 34, 42, 72), row(2, 48, 34, 42, 72), row(2, 76, 34, 42, 72),
-        row(2, 104, 34, 42, 72), row(2, 132, 34, 42, 72), row(2, 160, 34, 42, 72),
-        row(1, 64, 54, 64, 70), row(1, 90, 54, 64, 70), row(1, 116, 54, 64, 70),
-        row(1, 170, 54, 64, 70), row(1, 196, 54, 64, 70), row(1, 222, 54, 64, 70),
-        row(1, 248, 54, 64, 70), row(1, 274, 54, 64, 70),
+        row(2, 20, 30, 38, 78), row(2, 48, 30, 38, 78), row(2, 76, 30, 38, 78),
+        row(2, 104, 30, 38, 78), row(2, 132, 30, 38, 78), row(2, 160, 30, 38, 78),
+        row(1, 82, 52, 60, 76), row(1, 108, 52, 60, 76), row(1, 134, 52, 60, 76),
+        row(1, 184, 52, 60, 76), row(1, 210, 52, 60, 76), row(1, 236, 52, 60, 76),
+        row(1, 262, 52, 60, 76), row(1, 288, 52, 60, 76),
         {5, {8, 46, 30, 20}, {40, 44, 84, 22}},
         performance(0, 36), performance(1, 36), performance(2, 36),
         performance(0, 82), performance(1, 82), performance(2, 82),
@@ -98,8 +98,8 @@ void Form1::createControls()
         performance(0, 134), performance(1, 134),
         {7, {0, 76, 40, 17}, {42, 72, 70, 20}},
         {8, {0, 76, 40, 17}, {42, 72, 70, 20}},
-        row(3, 60, 44, 52, 62), row(3, 86, 44, 52, 62), row(3, 134, 44, 52, 62),
-        row(3, 160, 44, 52, 62), row(3, 186, 44, 52, 62),
+        row(3, 72, 40, 46, 70), row(3, 96, 40, 46, 70), row(3, 140, 40, 46, 70),
+        row(3, 164, 40, 46, 70), row(3, 188, 40, 46, 70),
         {4, {}, {60, 160, 90, 22}},
         {4, {}, {60, 298, 90, 22}},
     };
@@ -121,19 +121,19 @@ void Form1::createControls()
         Check1[index] = new platform::CheckBox(u8(kCheckCaptions[index]), kCheckInitial[index], parent);
         Check1[index]->setGeometry(p.x, p.y, p.w, p.h);
     };
-    makeCheck(0, tabs[1], {8, 20, 66, 17});
-    makeCheck(2, tabs[1], {74, 20, 66, 17});
-    makeCheck(1, tabs[1], {8, 42, 62, 17});
-    makeCheck(40, tabs[1], {74, 42, 62, 17});
-    makeCheck(3, tabs[1], {50, 146, 44, 17});
-    makeCheck(4, tabs[1], {94, 146, 44, 17});
+    makeCheck(0, tabs[1], {8, 20, 76, 17});
+    makeCheck(40, tabs[1], {86, 20, 52, 17});
+    makeCheck(2, tabs[1], {8, 40, 76, 17});
+    makeCheck(1, tabs[1], {8, 60, 76, 17});
+    makeCheck(3, tabs[1], {46, 160, 46, 17});
+    makeCheck(4, tabs[1], {92, 160, 46, 17});
     makeCheck(5, tabs[5], {136, 47, 80, 17});
     for (int k = 0; k < 6; ++k)
         makeCheck(6 + k, tabs[5], {40 + 72 * (k % 3), 70 + 18 * (k / 3), 70, 17});
     makeCheck(12, tabs[4], {8, 162, 52, 17});
     makeCheck(36, tabs[4], {8, 300, 52, 17});
-    makeCheck(38, tabs[3], {8, 38, 48, 17});
-    makeCheck(39, tabs[3], {56, 38, 64, 17});
+    makeCheck(38, tabs[3], {8, 34, 100, 17});
+    makeCheck(39, tabs[3], {8, 52, 100, 17});
     for (int index : {1, 12, 36})
         setBold(Check1[index]);
 
@@ -154,10 +154,10 @@ void Form1::createControls()
     makeLabel(41, u8(kFrameRows[1]), Frame2, {0, rowTops[1], 40, 17});
 
     // Bold sub-headings.
-    makeLabel(23, u8(kHeading23), tabs[1], {8, 146, 40, 17});
+    makeLabel(23, u8(kHeading23), tabs[1], {8, 160, 38, 17});
     makeLabel(21, u8(kHeading21), tabs[5], {8, 70, 30, 17});
-    makeLabel(43, u8(kHeading43), tabs[3], {8, 18, 60, 17});
-    makeLabel(46, u8(kHeading46), tabs[3], {8, 114, 60, 17});
+    makeLabel(43, u8(kHeading43), tabs[3], {8, 16, 60, 17});
+    makeLabel(46, u8(kHeading46), tabs[3], {8, 122, 60, 17});
     makeLabel(24, u8(kHeading24), tabs[4], {8, 18, 80, 17});
     makeLabel(28, u8(kHeading28), tabs[4], {8, 64, 80, 17});
     for (int index : {21, 23, 24, 28, 43, 46})

@@ -1,0 +1,155 @@
+#include "review/option_state.h"
+
+#include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace review;
+using testing_support::fileBytes;
+
+namespace {
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The bytes of a file holding the default options with line 7 replaced.
+QByteArray defaultsWithLine7(const QByteArray& line7)
+{
+    QStringList lines = optionStateLines(defaultOptions());
+    QByteArray bytes;
+    for (int i = 0; i < lines.size(); ++i)
+        bytes += (i == 6 ? line7 : lines[i].toLatin1()) + "\r\n";
+    return bytes;
+}
+
+}  // namespace
+
+TEST(OptionState, DefaultFileBytes)
+{
+    QTemporaryDir dir;
+    OptionValues v = defaultOptions();
+    v.texts[0] = u8("X");
+    saveOptionState(dir.path(), u8("X"), v);
+    QByteArray expected = "X\r\n\r\n\r\n\r\n\r\n200\r\n";
+    for (int i = 0; i < 36; ++i)
+        expected += "0\r\n";
+    const int checks[45] = {0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};
+    for (int c : checks)
+        expected += QByteArray::number(c) + "\r\n";
+    EXPECT_EQ(fileBytes(dir.filePath("X.txt")), expected);
+
+    // An empty name names ".txt".
+    saveOptionState(dir.path(), QString(), v);
+    EXPECT_EQ(fileBytes(dir.filePath(".txt")), expected);
+}
+
+TEST(OptionState, SaveThenReadRestoresEveryOption)
+{
+    QTemporaryDir dir;
+    OptionValues v = defaultOptions();
+    v.texts = {u8("魔方"), u8("神"), u8("品牌"), u8("56mm"), u8("80 g"), u8("300")};
+    for (int i = 0; i < kListCount; ++i)
+        v.lists[i] = int16_t(int(kListItems[i].size()) - 1 - i % 2);
+    v.lists[5] = -1;
+    for (int i = 0; i < kCheckCount; ++i)
+        v.checks[i] = int16_t((i * 7) % 3);
+    saveOptionState(dir.path(), v.texts[0], v);
+    const OptionStateRead read = readOptionState(dir.path(), v.texts[0], defaultOptions());
+    EXPECT_EQ(read.error, QString());
+    EXPECT_EQ(read.optionsRead, kOptionCount);
+    EXPECT_TRUE(read.values == v);
+    EXPECT_EQ(platform::readAnsiLines(dir.filePath(u8("魔方.txt")))[0], u8("魔方"));
+}
+
+TEST(OptionState, ReadRoundsHalfEvenAndStopsAtTheFirstBadLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("c.txt");
+    for (const char* half : {"1.5", "2.5", " 2.4abc"}) {
+        writeBytes(path, defaultsWithLine7(half));
+        const OptionStateRead read = readOptionState(dir.path(), "c", defaultOptions());
+        EXPECT_EQ(read.error, QString()) << half;
+        EXPECT_EQ(read.values.lists[0], 2) << half;
+    }
+
+    OptionValues current = defaultOptions();
+    current.texts[0] = u8("c");
+    current.lists[0] = 1;
+    current.checks[0] = 1;
+    for (const char* bad : {"3", "-2", "70000"}) {
+        writeBytes(path, "n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n" + QByteArray(bad) + "\r\n0\r\n");
+        const OptionStateRead read = readOptionState(dir.path(), "c", current);
+        EXPECT_EQ(read.optionsRead, 6) << bad;
+        EXPECT_FALSE(read.error.isEmpty()) << bad;
+        EXPECT_EQ(read.values.texts[0], "n");
+        EXPECT_EQ(read.values.texts[5], "5");
+        EXPECT_EQ(read.values.lists[0], 1);  // unchanged from here on
+        EXPECT_EQ(read.values.checks[0], 1);
+    }
+
+    // A check value outside 0..2 stops at its line.
+    QStringList lines = optionStateLines(defaultOptions());
+    lines[42 + 7] = "3";
+    platform::writeAnsiLines(path, lines);
+    EXPECT_EQ(readOptionState(dir.path(), "c", current).optionsRead, 49);
+
+    // A short file reads what it has, then fails.
+    writeBytes(path, defaultsWithLine7("1").left(60));
+    const OptionStateRead shortRead = readOptionState(dir.path(), "c", current);
+    EXPECT_FALSE(shortRead.error.isEmpty());
+    EXPECT_GT(shortRead.optionsRead, 6);
+    EXPECT_LT(shortRead.optionsRead, kOptionCount);
+    EXPECT_EQ(shortRead.values.lists[0], 1);
+
+    // A missing file fails before anything is read.
+    const OptionStateRead missing = readOptionState(dir.path(), "none", current);
+    EXPECT_FALSE(missing.error.isEmpty());
+    EXPECT_EQ(missing.optionsRead, 0);
+}
+
+TEST(OptionState, NamesStayInsideTheFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("prog");
+    ASSERT_TRUE(QDir().mkpath(folder + "/sub"));
+    const OptionValues v = defaultOptions();
+    for (const char* name : {"..\\evil", "../evil", "sub/../../evil", "/tmp/evil", "a\tb", "a\nb"}) {
+        EXPECT_THROW(saveOptionState(folder, u8(name), v), OptionStateError) << name;
+        EXPECT_FALSE(readOptionState(folder, u8(name), v).error.isEmpty()) << name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 0);
+
+    saveOptionState(folder, u8("sub\\c"), v);
+    EXPECT_TRUE(QFile::exists(folder + "/sub/c.txt"));
+    EXPECT_EQ(readOptionState(folder, u8("sub/c"), v).error, QString());
+    EXPECT_THROW(saveOptionState(folder, u8("nosuch\\c"), v), OptionStateError);
+}
+
+TEST(OptionState, FailedSaveKeepsTheEarlierFile)
+{
+    QTemporaryDir dir;
+    OptionValues v = defaultOptions();
+    saveOptionState(dir.path(), "c", v);
+    const QByteArray before = fileBytes(dir.filePath("c.txt"));
+    v.texts[1] = u8("神\xF0\x9F\x98\x80");  // an emoji: no GBK character
+    try {
+        saveOptionState(dir.path(), "c", v);
+        ADD_FAILURE() << "saved a character GBK cannot hold";
+    } catch (const OptionStateError& e) {
+        EXPECT_FALSE(QString::fromUtf8(e.what()).isEmpty());
+    }
+    EXPECT_EQ(fileBytes(dir.filePath("c.txt")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}

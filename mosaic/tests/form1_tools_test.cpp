@@ -20,6 +20,16 @@ struct LoadedForm {
     LoadedForm() { form.Form_Load(); }
 };
 
+// A picture without linear runs, so that every effect changes it.
+QImage noisyPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb((x * x * 7 + y * 13) & 255, (x * y * 5) & 255, ((x + y * y) * 3) & 255));
+    return img;
+}
+
 ColorValue shade(const char* name)
 {
     Palette p;
@@ -33,7 +43,7 @@ TEST(Form1Tools, EffectButtonsPaintTheResultAndWriteTheBackingCopy)
 {
     LoadedForm f;
     Form1& w = f.form;
-    w.Picture1->setImage(testing_support::patternImage(40, 30));
+    w.Picture1->setImage(noisyPicture(40, 30));
     for (int effect : {kSmooth, kEmboss, kWeather, kErode, kDarken}) {
         const QImage before = w.Picture1->image();
         QImage expected;
@@ -146,4 +156,21 @@ TEST(Form1Tools, EstimatesFollowTheirBoxes)
     EXPECT_EQ(w.Label12->caption(), u8("估算大小\r\n0*0"));
     w.Text8->setText("600");
     EXPECT_EQ(w.Label12->caption(), u8("估算大小\r\n30*20"));
+}
+
+// Runs once the undo buttons restore snapshots from the undo history.
+TEST(Form1Tools, DISABLED_EachEffectAndTheReplaceCanBeUndone)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    w.Picture1->setImage(noisyPicture(30, 20));
+    w.pickedColor = w.Picture1->point(3, 3);
+    for (int step = 0; step <= kEffects; ++step) {
+        const QImage before = w.Picture1->image();
+        QTest::mouseClick(step < kEffects ? w.Command5[step] : w.Command3, Qt::LeftButton);
+        ASSERT_NE(w.Picture1->image(), before) << step;
+        QTest::mouseClick(w.Command4[step % 2], Qt::LeftButton);
+        EXPECT_EQ(w.Picture1->image(), before) << step;
+        EXPECT_EQ(w.PicBACK->image(), before) << step;
+    }
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -54,8 +55,13 @@ void forRowBands(int begin, int end, int threads, const std::function<void(int, 
     std::vector<std::thread> workers;
     workers.reserve(threads - 1);
     auto bandStart = [&](int t) { return begin + int(qint64(rows) * t / threads); };
-    for (int t = 1; t < threads; ++t)
-        workers.emplace_back(fn, bandStart(t), bandStart(t + 1));
+    for (int t = 1; t < threads; ++t) {
+        try {
+            workers.emplace_back(fn, bandStart(t), bandStart(t + 1));
+        } catch (const std::system_error&) {
+            fn(bandStart(t), bandStart(t + 1));  // no thread to be had: do the band here
+        }
+    }
     fn(bandStart(0), bandStart(1));
     for (std::thread& w : workers)
         w.join();
@@ -173,16 +179,20 @@ int effectThreads(qint64 pixels)
     return std::max(1, cores - 1);
 }
 
-void applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads)
+bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads)
 {
     if (src.format() != QImage::Format_RGB32)
         src = src.convertToFormat(QImage::Format_RGB32);
     const int w = src.width();
     const int h = src.height();
+    if (w == 0 || h == 0) {
+        dst = src;
+        return true;
+    }
     if (dst.size() != src.size() || dst.format() != QImage::Format_RGB32 || !dst.isDetached())
         dst = QImage(src.size(), QImage::Format_RGB32);
-    if (w == 0 || h == 0)
-        return;
+    if (dst.isNull())
+        return false;
     if (threads <= 0)
         threads = effectThreads(qint64(w) * h);
 
@@ -194,7 +204,7 @@ void applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads
     if (w < 3 || h < 3 || effect < kSmooth || effect > kDiffuse) {
         for (int y = 1; y < h - 1; ++y)
             std::memcpy(d.bytes(y), s.bytes(y), rowBytes);
-        return;
+        return true;
     }
 
     const ChannelTables& t = tables();
@@ -228,6 +238,7 @@ void applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads
             d.row(y)[w - 1] = s.row(y)[w - 1];
         }
     });
+    return true;
 }
 
 qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorValue replacement,
@@ -237,6 +248,8 @@ qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorVa
         return 0;
     if (image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.bits() == nullptr)  // a shared picture that could not be copied
+        return -1;
     const int w = image.width();
     const int h = image.height();
     if (threads <= 0)

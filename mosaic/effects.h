@@ -33,12 +33,14 @@ int effectThreads(qint64 pixels);
 // outermost one-pixel frame keeps its source pixels. dst's pixel buffer is
 // reused when it has the right size and is not shared with another image.
 // seed drives the diffuse effect (the same seed gives the same result,
-// whatever the thread count). threads 0 means effectThreads().
-void applyEffect(int effect, QImage src, QImage& dst, uint64_t seed = 0, int threads = 0);
+// whatever the thread count). threads 0 means effectThreads(). False (dst
+// null) when no memory could be had for the result.
+bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed = 0, int threads = 0);
 
 // Paints every pixel of image whose colour distance to picked is at most
 // tolerance in the replacement colour, in place. A negative tolerance (or a
-// negative picked colour) paints nothing. Returns the number painted.
+// negative picked colour) paints nothing. Returns the number painted, -1
+// (image null) when a shared image could not be copied for writing.
 qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorValue replacement,
                     int threads = 0);
 

@@ -68,7 +68,11 @@ void Form1::Command5_Click(int index)
         setWindowTitle(windowTitle().remove(busySuffix()));
         writeBackingCopy();
     } else {
-        applyEffect(index, Picture1->image(), effectBuffer_, index == kDiffuse ? timerSeed() : 0);
+        if (!applyEffect(index, Picture1->image(), effectBuffer_, index == kDiffuse ? timerSeed() : 0)) {
+            setWindowTitle(windowTitle().remove(busySuffix()));
+            msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
+            return;
+        }
         QImage previous = Picture1->image();
         Picture1->setImage(effectBuffer_);
         // The source becomes the next result buffer; while the undo history
@@ -92,8 +96,13 @@ void Form1::Command3_Click()
     saveUndo();
     const ColorValue color = shadeColorByName(Combo2->currentText());
     setToolDrawingColor(color);
-    replaceColor(Picture1->imageForWriting(), pickedColor, limit, color);
-    Picture1->refresh();
+    // Painted on a handle of its own, so that a failed copy leaves the picture.
+    QImage picture = Picture1->image();
+    if (replaceColor(picture, pickedColor, limit, color) < 0) {
+        msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
+        return;
+    }
+    Picture1->setImage(picture);
 }
 
 }  // namespace mosaic

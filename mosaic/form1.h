@@ -103,6 +103,25 @@ public:
     // PicBACK takes a copy of the working picture as displayed.
     void writeBackingCopy();
 
+    // Effects, colour replace and estimates
+    void Command5_Click(int index);
+    void Command3_Click();
+    void Text1_Change();
+    void Text2_Change();
+    void Text8_Change();
+    // Colour last picked from the screen; the colour replace looks for it.
+    ColorValue pickedColor = 0;
+
+private:
+    void connectToolHandlers();
+    // Colour of a palette name, found through the face lists; 0 when no
+    // shade has that name.
+    ColorValue shadeColorByName(const QString& name) const;
+    // The brush colour as an effect or the colour replace leaves it.
+    void setToolDrawingColor(ColorValue color);
+    // Result buffer of the effects, reused while nothing else holds it.
+    QImage effectBuffer_;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -144,6 +144,7 @@ void Form1::connectHandlers()
 {
     for (int i = 0; i < 6; ++i)
         connect(Combo1[i], &ComboList::click, this, [this, i] { Combo1_Click(i); });
+    setupWorkingPicture();
 }
 
 void Form1::Form_Load()

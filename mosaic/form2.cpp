@@ -32,12 +32,18 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
 
 bool Form2::startPattern(const QSize& size, int32_t backColor)
 {
-    QImage fresh(size, QImage::Format_RGB32);
-    if (fresh.isNull())
-        return false;
-    fresh.fill(platform::toQRgb(backColor));
+    // The image of the last pattern is reused when the size stays.
+    if (picture_->image().size() == size) {
+        picture_->imageForWriting().fill(platform::toQRgb(backColor));
+        picture_->refresh();
+    } else {
+        QImage fresh(size, QImage::Format_RGB32);
+        if (fresh.isNull())
+            return false;
+        fresh.fill(platform::toQRgb(backColor));
+        picture_->setImage(fresh);
+    }
     picture_->setBackColor(backColor);
-    picture_->setImage(fresh);
     fitToImage();
     return true;
 }

@@ -228,12 +228,24 @@ void drawCellRow(QImage& preview, const PreviewGrid& grid, int32_t row, const st
 QImage generatePattern(const QImage& picture, double W, double H, const PreviewGrid& grid, ColorValue gapColor,
                        const std::array<double, kFaces>& targets, const std::array<ColorValue, 7>& faceColor)
 {
+    QImage preview;
+    if (!generatePatternInto(preview, picture, W, H, grid, gapColor, targets, faceColor))
+        return {};
+    return preview;
+}
+
+bool generatePatternInto(QImage& preview, const QImage& picture, double W, double H, const PreviewGrid& grid,
+                         ColorValue gapColor, const std::array<double, kFaces>& targets,
+                         const std::array<ColorValue, 7>& faceColor)
+{
     const QSize size = previewSize(grid, W, H);
     if (size.isEmpty())
-        return {};
-    QImage preview(size, QImage::Format_RGB32);
-    if (preview.isNull())
-        return {};
+        return false;
+    if (preview.size() != size || preview.format() != QImage::Format_RGB32) {
+        preview = QImage(size, QImage::Format_RGB32);
+        if (preview.isNull())
+            return false;
+    }
     preview.fill(platform::toQRgb(gapColor));
     SamplingGrid sampling(picture.width(), picture.height(), W, H);
     const FaceMatcher matcher(targets, faceColor);
@@ -245,7 +257,7 @@ QImage generatePattern(const QImage& picture, double W, double H, const PreviewG
         matcher.faces(samples, faces);
         drawCellRow(preview, grid, row, faces, faceColor);
     }
-    return preview;
+    return true;
 }
 
 QString checkPatternSize(double W, double H, double pictureWidth, double pictureHeight)

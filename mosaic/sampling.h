@@ -97,6 +97,12 @@ void drawCellRow(QImage& preview, const PreviewGrid& grid, int32_t row, const st
 // cell drawn. Null image when the size is refused.
 QImage generatePattern(const QImage& picture, double W, double H, const PreviewGrid& grid, ColorValue gapColor,
                        const std::array<double, kFaces>& targets, const std::array<ColorValue, 7>& faceColor);
+// The same into an image that is reused when it has the size already (a
+// fresh large image costs more in first touches than the drawing); false
+// when the size is refused.
+bool generatePatternInto(QImage& preview, const QImage& picture, double W, double H, const PreviewGrid& grid,
+                         ColorValue gapColor, const std::array<double, kFaces>& targets,
+                         const std::array<ColorValue, 7>& faceColor);
 
 // Texts the boxes hold, checked before anything is drawn or written.
 struct PatternInput {

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace mosaic;
@@ -216,4 +217,36 @@ TEST(Generation, PreviewMenuAndClosing)
     w.Command2->click();
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->picture()->image(), drawn);
+}
+
+TEST(Generation, SecondClickWhileRunningIsIgnored)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    f.facePicture();
+    MessageRecorder messages;
+    // Events run between rows: a queued second click and a width edit that
+    // gives no column step arrive in the middle of the run.
+    QTimer::singleShot(0, &w, [&] {
+        w.Check2->setValue(1);
+        w.Command2->click();
+        w.Text1->setText("abc");
+    });
+    w.Command2->click();
+    EXPECT_EQ(w.gapColor, 0);
+    EXPECT_EQ(w.form2()->picture()->point(22, 6), w.palette.faceColor[5]);
+    EXPECT_EQ(w.form2()->picture()->point(22, 10), 0xFFFFFF);  // third row, all columns kept
+
+    w.Text1->setText("6");
+    QTimer::singleShot(0, &w, [&] {
+        w.Command6->click();
+        w.Text1->setText("abc");
+    });
+    w.Command6->click();
+    EXPECT_EQ(messages.titles, QStringList{u8("保存成功")});
+    const QStringList files = f.saved("txt");
+    ASSERT_EQ(files.size(), 1);
+    const QByteArray bytes = testing_support::fileBytes(f.dir.filePath(files[0]));
+    EXPECT_EQ(bytes.count("\r\n"), 3);
+    EXPECT_EQ(bytes.size(), 3 * (7 * 2 + 2));
 }

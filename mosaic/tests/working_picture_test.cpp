@@ -162,4 +162,8 @@ TEST(WorkingPicture, ColourPickShowsTheSwatch)
     }
     EXPECT_EQ(w.Label7->caption(), "123456");
     EXPECT_EQ(w.pickedColor, 0x123456);
+    // The real screen read: a colour or nothing, never a broken caption.
+    QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(w.Label7->caption().size(), 6);
+    EXPECT_EQ(w.Label7->caption().toInt(nullptr, 16), w.pickedColor);
 }

@@ -81,10 +81,10 @@ void Form2::fitToImage()
     resize(want);
 }
 
-void Form2::Form_MouseUp(int button, int, double, double)
+void Form2::Form_MouseUp(int button, int, double x, double y)
 {
     if (button == platform::kRightButton && menu_)
-        menu_->popup(QCursor::pos());
+        menu_->popup(picture_->mapToGlobal(QPointF(x, y)).toPoint());
 }
 
 void Form2::closeEvent(QCloseEvent* event)

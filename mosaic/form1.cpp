@@ -145,6 +145,7 @@ void Form1::connectHandlers()
     for (int i = 0; i < 6; ++i)
         connect(Combo1[i], &ComboList::click, this, [this, i] { Combo1_Click(i); });
     connectToolHandlers();
+    setupWorkingPicture();
 }
 
 void Form1::Form_Load()

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "mosaic/palette.h"
+#include "mosaic/sampling.h"
+#include "mosaic/undo_history.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 
@@ -103,6 +105,36 @@ public:
     // PicBACK takes a copy of the working picture as displayed.
     void writeBackingCopy();
 
+    // Working picture, brush, undo, generation and output
+    bool brushMode = false;   // brush selected; false: colour picker
+    bool penDown = false;     // a button went down on Picture1 and is not released
+    float lastX = 0, lastY = 0;
+    UndoHistory undoHistory;  // the snapshot slots and undoIndex
+    int16_t cubeOrder = 0;    // as last set by generation or the text output
+    bool cubeSep = false;
+    bool generating = false;  // a second click of 生成图片 / 存为文本 while one
+    bool writingText = false; // runs is ignored
+
+    void Picture1_OLEDragDrop(const QString& file);
+    void Picture1_Click();
+    void Option1_Click(int16_t index);
+    void Picture1_MouseDown(int button, int shift, double x, double y);
+    void Picture1_MouseMove(int button, int shift, double x, double y);
+    void Picture1_MouseUp(int button, int shift, double x, double y);
+    void Command7_Click(int16_t index);
+    void Combo3_Click();
+    void Command4_Click(int16_t index);
+    void Command2_Click();
+    void m3_Click();
+    void Command1_Click();
+    void m1_Click();
+    void Command6_Click();
+    // Brush width and the handlers of this block (from the constructor).
+    void setupWorkingPicture();
+    // The pattern settings as the boxes hold them now.
+    PatternInput patternInput() const;
+
+
     // Effects, colour replace and estimates
     void Command5_Click(int index);
     void Command3_Click();
@@ -117,11 +149,8 @@ private:
     // Colour of a palette name, found through the face lists; 0 when no
     // shade has that name.
     ColorValue shadeColorByName(const QString& name) const;
-    // The brush colour as an effect or the colour replace leaves it.
-    void setToolDrawingColor(ColorValue color);
     // Result buffer of the effects, reused while nothing else holds it.
     QImage effectBuffer_;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -49,13 +49,6 @@ ColorValue Form1::shadeColorByName(const QString& name) const
     return color;
 }
 
-// The brush keeps its own colour and the tools paint straight into the
-// picture's rows, so the brush colour is the one place left to update.
-void Form1::setToolDrawingColor(ColorValue color)
-{
-    Q_UNUSED(color);
-}
-
 void Form1::Command5_Click(int index)
 {
     if (index < 0 || index >= kEffects)
@@ -81,7 +74,7 @@ void Form1::Command5_Click(int index)
         writeBackingCopy();
         setWindowTitle(windowTitle().remove(busySuffix()));
     }
-    setToolDrawingColor(shadeColorByName(Combo3->currentText()));
+    Picture1->setForeColor(shadeColorByName(Combo3->currentText()));
 }
 
 void Form1::Command3_Click()
@@ -95,7 +88,7 @@ void Form1::Command3_Click()
     const int16_t limit = toInt16(tolerance);
     saveUndo();
     const ColorValue color = shadeColorByName(Combo2->currentText());
-    setToolDrawingColor(color);
+    Picture1->setForeColor(color);
     // Painted on a handle of its own, so that a failed copy leaves the picture.
     QImage picture = Picture1->image();
     if (replaceColor(picture, pickedColor, limit, color) < 0) {

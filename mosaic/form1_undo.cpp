@@ -2,10 +2,27 @@
 
 namespace mosaic {
 
-// Start-up block of the undo history: the snapshot slots and the first snapshot.
-void Form1::setupUndoHistory() {}
+// Start-up block of the undo history: index 0 and the start picture in slot 0.
+void Form1::setupUndoHistory()
+{
+    undoHistory.reset(Picture1->image());
+}
 
 // Pushes a snapshot of the working picture.
-void Form1::saveUndo() {}
+void Form1::saveUndo()
+{
+    undoHistory.push(Picture1->image());
+}
+
+// Both "撤销" buttons: the newest snapshot back into the working picture and
+// the backing copy, then one step back.
+void Form1::Command4_Click(int16_t)
+{
+    const QImage restored = undoHistory.newest();
+    if (!restored.isNull())
+        Picture1->setImage(restored);
+    writeBackingCopy();
+    undoHistory.stepBack();
+}
 
 }  // namespace mosaic

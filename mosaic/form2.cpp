@@ -1,9 +1,15 @@
 #include "mosaic/form2.h"
 
+#include "platform/color_value.h"
 #include "platform/controls.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace mosaic {
@@ -16,6 +22,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
     picture_ = new platform::PictureBox;
     picture_->setAutoSize(true);
     picture_->setBackColor(0);
+    picture_->resizeImage(1, 1);
     scroll_->setWidget(picture_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -23,10 +30,71 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(picture_, &platform::PictureBox::mouseUp, this, &Form2::Form_MouseUp);
 }
 
-void Form2::Form_MouseUp(int button, int, double, double)
+bool Form2::startPattern(const QSize& size, int32_t backColor)
+{
+    // The image of the last pattern is reused when the size stays.
+    if (picture_->image().size() == size) {
+        picture_->imageForWriting().fill(platform::toQRgb(backColor));
+        picture_->refresh();
+    } else {
+        QImage fresh(size, QImage::Format_RGB32);
+        if (fresh.isNull())
+            return false;
+        fresh.fill(platform::toQRgb(backColor));
+        picture_->setImage(fresh);
+    }
+    picture_->setBackColor(backColor);
+    fitToImage();
+    return true;
+}
+
+bool Form2::resizePattern(const QSize& size)
+{
+    const QImage& old = picture_->image();
+    if (old.size() == size)
+        return true;
+    QImage fresh(size, QImage::Format_RGB32);
+    if (fresh.isNull())
+        return false;
+    fresh.fill(platform::toQRgb(picture_->backColor()));
+    {
+        QPainter p(&fresh);
+        p.drawImage(0, 0, old);
+    }
+    picture_->setImage(fresh);
+    fitToImage();
+    return true;
+}
+
+void Form2::fitToImage()
+{
+    QSize want = picture_->image().size();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size();
+        if (want.width() > room.width() || want.height() > room.height()) {
+            // Scroll bars take room of their own.
+            want += QSize(scroll_->verticalScrollBar()->sizeHint().width(),
+                          scroll_->horizontalScrollBar()->sizeHint().height());
+            want = want.boundedTo(room);
+        }
+    }
+    resize(want);
+}
+
+void Form2::Form_MouseUp(int button, int, double x, double y)
 {
     if (button == platform::kRightButton && menu_)
-        menu_->popup(QCursor::pos());
+        menu_->popup(picture_->mapToGlobal(QPointF(x, y)).toPoint());
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    // The close box discards the drawing: the next use starts from a new,
+    // black, hidden preview.
+    ++discards_;
+    picture_->setBackColor(0);
+    picture_->resizeImage(1, 1);
+    event->accept();
 }
 
 }  // namespace mosaic

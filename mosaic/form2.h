@@ -21,12 +21,29 @@ public:
     void setPopupMenu(QMenu* menu) { menu_ = menu; }
     QMenu* popupMenu() const { return menu_; }
 
+    // A fresh image of the pattern's size in the background colour; false
+    // (nothing changed) when it cannot be allocated.
+    bool startPattern(const QSize& size, int32_t backColor);
+    // The image takes a new size, keeping what is drawn at the top left;
+    // new area shows the background colour.
+    bool resizePattern(const QSize& size);
+    // Sizes the window to show the image whole, within the screen.
+    void fitToImage();
+
+    // Counts the closings by the close box: a running generation stops when
+    // it changes.
+    int discardCount() const { return discards_; }
+
     void Form_MouseUp(int button, int shift, double x, double y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     platform::PictureBox* picture_;
     QScrollArea* scroll_;
     QMenu* menu_ = nullptr;
+    int discards_ = 0;
 };
 
 }  // namespace mosaic

@@ -44,6 +44,9 @@ public:
 
     int drawWidth() const { return drawWidth_; }
     void setDrawWidth(int width) { drawWidth_ = width < 1 ? 1 : width; }
+    // Drawing colour (the brush colour of a working picture).
+    int32_t foreColor() const { return foreColor_; }
+    void setForeColor(int32_t color) { foreColor_ = color; }
     int32_t backColor() const { return backColor_; }
     void setBackColor(int32_t color);
     bool autoSize() const { return autoSize_; }
@@ -72,6 +75,7 @@ private:
     QImage image_;
     int drawWidth_ = 1;
     int32_t backColor_ = 0xFFFFFF;
+    int32_t foreColor_ = 0;
     bool autoSize_ = false;
 };
 

@@ -159,7 +159,7 @@ TEST(Form1Tools, EstimatesFollowTheirBoxes)
 }
 
 // Runs once the undo buttons restore snapshots from the undo history.
-TEST(Form1Tools, DISABLED_EachEffectAndTheReplaceCanBeUndone)
+TEST(Form1Tools, EachEffectAndTheReplaceCanBeUndone)
 {
     LoadedForm f;
     Form1& w = f.form;

@@ -1,0 +1,17 @@
+// Hosts, thread numbers and IDs the window works with. main() builds them
+// from the build settings; tests point them at a loopback server.
+#pragma once
+
+#include <QString>
+
+namespace threaddraw {
+
+struct Settings {
+    QString mobileBase;  // scheme, host of the mobile pages, closing "/"
+    QString thread;      // default thread number
+    int timeoutMs = 30000;  // every page wait; a time-out is a failed fetch
+};
+
+Settings buildSettings();
+
+}  // namespace threaddraw

@@ -78,6 +78,9 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
     connect(List1, &ListBox::click, this, &Form1::List1_Click);
     connect(Combo1, &ComboList::click, this, &Form1::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(Command3[size_t(i)], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
 
     rnd = [this] { return float(rng_() >> 8) / 16777216.0f; };
 }
@@ -90,11 +93,6 @@ void Form1::Form_Load()
     rng_.seed(seed);
     show();
     loadids();
-}
-
-void Form1::loadids()
-{
-    // The extra exclusion list arrives with the draw.
 }
 
 void Form1::Form_Resize()

@@ -29,6 +29,10 @@ public:
     void List1_Click();
     void Combo1_Click();
     void Command1_Click();
+    void Command2_Click();
+    // 0 floor lookup, 1 ID lookup, 2 profile fetch; the hidden-mode code in
+    // Text3 only shows the extra exclusion list.
+    void Command3_Click(int index);
 
     // Fills the extra exclusion list from the exclusion thread.
     void loadids();
@@ -66,6 +70,7 @@ public:
     QLabel* Image1;
 
     bool reading() const { return reading_; }
+    bool fetchingProfile() const { return profiling_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -74,10 +79,19 @@ protected:
 private:
     // Asked by every wait: a closed window stops waiting.
     bool closed() const { return closed_; }
+    // The author profile of Text3 into Image1, Label2 and Label3.
+    void fetchProfile();
+    // A new line (CR LF, then the text) at the end of a label's caption.
+    static void appendLine(platform::Label* label, const QString& line);
+    // Label2 grows or shrinks with its text, keeping its width.
+    void fitLabel2();
+    // A page as one cleaned line; the empty text when the fetch fails.
+    QString cleanedPage(const QString& url);
 
     std::mt19937 rng_;
     bool reading_ = false;
     bool closed_ = false;
+    bool profiling_ = false;
 };
 
 }  // namespace threaddraw

@@ -15,7 +15,7 @@ QString numberText(double n)
 {
     if (!std::isfinite(n))
         return QString::number(n);
-    return QString::number(n, 'f', 0);
+    return QString::number(n == 0 ? 0.0 : n, 'f', 0);  // no "-0"
 }
 
 bool isExcluded(const QString& id, const QString& fixedIds, const QString& ids)

@@ -63,6 +63,7 @@ TEST(Draw, NumbersAndExclusionText)
     EXPECT_EQ(threaddraw::drawNumber(5, 3, 0.5f), 4);
     EXPECT_EQ(threaddraw::numberText(threaddraw::drawNumber(1e9, 4e9, 0.5f)), QStringLiteral("2500000000"));
     EXPECT_EQ(threaddraw::numberText(-7), QStringLiteral("-7"));
+    EXPECT_EQ(threaddraw::numberText(-0.0), QStringLiteral("0"));
     EXPECT_TRUE(threaddraw::isExcluded("bob", "|amy|", "|bob|"));
     EXPECT_TRUE(threaddraw::isExcluded("amy", "|amy|", ""));
     EXPECT_FALSE(threaddraw::isExcluded("amyx", "|amy|", "|bob|"));

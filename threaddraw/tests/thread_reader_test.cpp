@@ -1,0 +1,141 @@
+#include "threaddraw/form1.h"
+#include "threaddraw/thread_reader.h"
+
+#include "forum_pages.h"
+#include "platform/testing/loopback_server.h"
+#include "platform/testing/test_helpers.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace forum_pages;
+using testing_support::LoopbackServer;
+using threaddraw::Form1;
+
+namespace {
+
+const QStringList kCompleteTail = {QStringLiteral("读取完成"), QStringLiteral("刷新列表"), QStringLiteral("检查重复"),
+                                   QString(37, '-')};
+
+}  // namespace
+
+TEST(ThreadReader, PageTextsAreCut)
+{
+    const QString page = threaddraw::normalizePage(QString::fromUtf8(
+        threadPage("123", {{"2", "amy", "hi<br/>there&#160;!"}}, 3, "p/123?pn=2&amp;x=1")));
+    EXPECT_EQ(threaddraw::pageCountOf(QString::fromUtf8(threadPage("123", {}, 3, "p/1"))), QStringLiteral("3"));
+    EXPECT_EQ(threaddraw::pageCountOf(QString::fromUtf8(threadPage("123", {}, 1))), QStringLiteral("1"));
+    const auto floors = threaddraw::floorsOf(page, [] { return QStringLiteral("123"); });
+    ASSERT_EQ(floors.size(), 1);
+    EXPECT_EQ(floors[0].id, QStringLiteral("amy"));
+    EXPECT_EQ(floors[0].floor, QStringLiteral("2"));
+    EXPECT_EQ(floors[0].text, QStringLiteral("hi\r\nthere !"));
+    EXPECT_EQ(threaddraw::nextPageAddress(page, "http://h/"), QStringLiteral("http://h/p/123?pn=2&x=1"));
+    EXPECT_TRUE(threaddraw::isThreadNumber("3488426195"));
+    EXPECT_FALSE(threaddraw::isThreadNumber("12 3"));
+    EXPECT_FALSE(threaddraw::isThreadNumber(""));
+}
+
+TEST(ThreadReader, OnePageThread)
+{
+    LoopbackServer server;
+    server.serve("/p/123", threadPage("123", numberedFloors(1, 3), 1));
+    Form1 form(loopbackSettings(server.base()));
+    form.Command1_Click();
+    EXPECT_EQ(messages(form), QStringList{QStringLiteral("获取帖子信息")} + kCompleteTail +
+                                  QStringList{QStringLiteral("获取过程完成")});
+    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral(" 获取过程完成")));
+    EXPECT_EQ(form.Combo1->count(), 3);
+    EXPECT_EQ(form.Text2[1]->text(), QStringLiteral("3"));
+    EXPECT_EQ(form.List3->listCount(), 0);
+}
+
+TEST(ThreadReader, ThreePagesByNextLinksWithDuplicateReport)
+{
+    LoopbackServer server;
+    QList<TestFloor> p1 = numberedFloors(1, 4), p2 = numberedFloors(5, 8), p3 = numberedFloors(9, 10);
+    p1[1].id = p2[0].id = p3[0].id = QStringLiteral("bob");  // floors 2, 5 and 9
+    server.serve("/p/123", threadPage("123", p1, 3, "p/123?pn=2&amp;x=1"));
+    server.serve("/p/123?pn=2&x=1", threadPage("123", p2, 3, "p/123?pn=3&amp;x=1"));
+    server.serve("/p/123?pn=3&x=1", threadPage("123", p3, 3));
+    Form1 form(loopbackSettings(server.base()));
+    form.Command1_Click();
+    EXPECT_EQ(messages(form),
+              (QStringList{QStringLiteral("获取帖子信息"), QStringLiteral("读取第2/3页"), QStringLiteral("读取第3/3页")} +
+               kCompleteTail +
+               QStringList{QStringLiteral("[3]bob →在2 5 9 重复回复"), QStringLiteral("获取过程完成")}));
+    EXPECT_EQ(form.cubers.filledCount(), 10);
+    EXPECT_EQ(form.Text2[1]->text(), QStringLiteral("10"));
+    EXPECT_EQ(form.Combo1->itemText(1), QStringLiteral("2|bob"));
+    EXPECT_EQ(form.Combo1->itemText(9), QStringLiteral("10|u10"));
+}
+
+TEST(ThreadReader, ReadsEndingShortKeepTheirFloors)
+{
+    LoopbackServer server;
+    server.serve("/p/1", threadPage("1", numberedFloors(1, 3), 4, "p/1?pn=2"));
+    server.serve("/p/1?pn=2", threadPage("1", numberedFloors(4, 5), 4, "p/1?pn=3", false));
+    server.serve("/p/2", threadPage("2", numberedFloors(1, 3), 4, "p/2?pn=2"));
+    server.serveRaw("/p/2?pn=2", "garbage, no answer at all");
+    server.serve("/p/3", threadPage("3", numberedFloors(1, 2), 4, "p/3?pn=2"));
+    server.silence("/p/3?pn=2");
+    // A next-page link but no page counter: the count is no number.
+    server.serve("/p/4", QByteArray(threadPage("4", numberedFloors(1, 2), 4, "p/4?pn=2")).replace("第1/", "x"));
+
+    struct Case {
+        QString base, thread;
+        int floors;
+    };
+    const QList<Case> cases = {{server.base(), "1", 5},
+                               {server.base(), "2", 3},
+                               {server.base(), "3", 2},
+                               {server.base(), "4", 2},
+                               {QStringLiteral("http://127.0.0.1:1"), "5", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.thread.toStdString());
+        Form1 form(loopbackSettings(c.base, 400));
+        form.Text1->setText(c.thread);
+        QStringList titles;
+        QObject::connect(&form, &QWidget::windowTitleChanged, [&](const QString& t) { titles << t.mid(9); });
+        form.Command1_Click();
+        EXPECT_TRUE(titles.contains(QStringLiteral("！未完整读取贴子楼层")));
+        const QStringList m = messages(form);
+        ASSERT_GE(m.size(), 2);
+        EXPECT_TRUE(m.contains(QStringLiteral("！未完整读取贴子楼层")));
+        EXPECT_FALSE(m.contains(QStringLiteral("读取完成")));
+        EXPECT_EQ(m.last(), QStringLiteral("获取过程完成"));
+        ASSERT_EQ(form.List3->listCount(), 1);
+        EXPECT_TRUE(form.List3->list(0).endsWith(QStringLiteral(" ！未完整读取贴子楼层")));
+        EXPECT_EQ(form.cubers.filledCount(), c.floors);
+        EXPECT_EQ(form.Combo1->count(), c.floors);
+        EXPECT_EQ(form.Text2[1]->text(), c.floors ? QString::number(c.floors) : QString());
+    }
+}
+
+TEST(ThreadReader, BadThreadNumberAndSecondClickWhileWaiting)
+{
+    LoopbackServer server;
+    server.serve("/p/123", threadPage("123", numberedFloors(1, 2), 1));
+    server.silence("/p/77");
+    Form1 form(loopbackSettings(server.base(), 600));
+    form.Command1_Click();
+    ASSERT_EQ(form.cubers.filledCount(), 2);
+
+    form.Text1->setText("12a");
+    form.Command1_Click();
+    EXPECT_EQ(form.cubers.filledCount(), 2);
+    EXPECT_EQ(messages(form).last(), QStringLiteral("！贴子编号只能是数字"));
+    EXPECT_TRUE(server.requests.count() == 1);
+
+    form.Text1->setText("77");
+    bool secondRan = false;
+    QTimer::singleShot(100, &form, [&] {
+        EXPECT_TRUE(form.reading());
+        form.Command1_Click();
+        secondRan = true;
+    });
+    form.Command1_Click();
+    EXPECT_TRUE(secondRan);
+    EXPECT_EQ(server.requests.count(QStringLiteral("/p/77")), 1);
+    EXPECT_FALSE(form.reading());
+}

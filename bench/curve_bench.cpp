@@ -83,7 +83,34 @@ void curvePass(benchmark::State& state)
     platform::setRowBandWorkers(0);
 }
 
+// The three steps of one pass on their own, one thread: 0 read, 1 lookup, 2 write.
+void curveStep(benchmark::State& state)
+{
+    const int step = static_cast<int>(state.range(0));
+    platform::setRowBandWorkers(1);
+    platform::PictureBox back;
+    platform::PictureBox work;
+    back.setImage(benchPicture(4000, 3000));
+    work.setImage(back.image().copy());
+    const ToneTable lut = toneLut(liftedCurve());
+    PixelBuffer2D buffer;
+    FastDrawing drawing;
+    drawing.GetImageData2D(back, buffer);
+    for (auto _ : state) {
+        if (step == 0)
+            drawing.GetImageData2D(back, buffer);
+        else if (step == 1)
+            applyToneLut(buffer, 4000, 3000, lut);
+        else
+            drawing.SetImageData2D(work, 4000, 3000, buffer);
+        benchmark::DoNotOptimize(buffer.bytes.data());
+    }
+    platform::setRowBandWorkers(0);
+}
+
 }  // namespace
+
+BENCHMARK(curveStep)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Arguments: width, height, threads (0 = the processors less one).
 BENCHMARK(curvePass)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace mosaic {
 
@@ -202,7 +203,17 @@ void applyToneLut(PixelBuffer2D& buffer, int32_t width, int32_t height, const To
         const uint8_t* table = lut.data();
         for (int row = first; row < last; ++row) {
             uint8_t* p = data + row * stride;
-            for (size_t i = 0; i < rowBytes; ++i)
+            size_t i = 0;
+            // Eight bytes per load and store.
+            for (; i + 8 <= rowBytes; i += 8) {
+                uint64_t v;
+                std::memcpy(&v, p + i, 8);
+                uint64_t out = 0;
+                for (int k = 0; k < 8; ++k)
+                    out |= uint64_t{table[(v >> (8 * k)) & 0xFF]} << (8 * k);
+                std::memcpy(p + i, &out, 8);
+            }
+            for (; i < rowBytes; ++i)
                 p[i] = table[p[i]];
         }
     });

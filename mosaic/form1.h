@@ -6,6 +6,7 @@
 #include "mosaic/palette.h"
 #include "mosaic/sampling.h"
 #include "mosaic/undo_history.h"
+#include "mosaic/tone_curve.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 
@@ -134,7 +135,6 @@ public:
     // The pattern settings as the boxes hold them now.
     PatternInput patternInput() const;
 
-
     // Effects, colour replace and estimates
     void Command5_Click(int index);
     void Command3_Click();
@@ -144,6 +144,25 @@ public:
     // Colour last picked from the screen; the colour replace looks for it.
     ColorValue pickedColor = 0;
 
+    // Tone curve: the curve box's points and table, its three mouse handlers
+    // and the application of the curve from PicBACK into Picture1.
+    ToneCurve curve;
+    bool dragging = false;
+    int32_t selPoint = -1;
+    void updateCurve();
+    void drawCurves(platform::PictureBox* srcPic, platform::PictureBox* dstPic);
+    // X and Y in box units. A call that arrives while a curve event is being
+    // handled (through the event pump of the picture write) is queued and
+    // handled after it; queued moves collapse to the newest.
+    void picCurve_MouseDown(int Button, int Shift, float X, float Y);
+    void picCurve_MouseMove(int Button, int Shift, float X, float Y);
+    void picCurve_MouseUp(int Button, int Shift, float X, float Y);
+    // Box units of a position in the curve box's pixels (inside from pixel 1,
+    // 99 pixels for 260 units).
+    static QPointF curveUnitsOf(double px, double py);
+    // How many curve updates have run.
+    int curveUpdateCount() const { return curveUpdates_; }
+
 private:
     void connectToolHandlers();
     // Colour of a palette name, found through the face lists; 0 when no
@@ -151,6 +170,26 @@ private:
     ColorValue shadeColorByName(const QString& name) const;
     // Result buffer of the effects, reused while nothing else holds it.
     QImage effectBuffer_;
+
+    enum class CurveEventKind { Down, Move, Up, Update };
+    struct CurveEvent {
+        CurveEventKind kind;
+        int button;
+        int shift;
+        float x;
+        float y;
+    };
+    void connectCurveHandlers();
+    void runCurveEvent(const CurveEvent& event);
+    void handleCurveEvent(const CurveEvent& event);
+    void curveMouseDown(float X, float Y);
+    void curveMouseMove(float X, float Y);
+    void curveMouseUp();
+    bool curveBusy_ = false;
+    std::vector<CurveEvent> curveQueue_;
+    PixelBuffer2D curveBuffer_;
+    int curveUpdates_ = 0;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,0 +1,166 @@
+#include "platform/bitmap_access.h"
+
+#include "platform/numbers.h"
+#include "platform/picture_box.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Pixels of one 32-bit image line into 24-bit blue-green-red bytes.
+void packLine(const uint32_t* in, uint8_t* out, int width)
+{
+    int x = 0;
+    // Four bytes per pixel, the fourth overwritten by the next pixel.
+    for (; x + 1 < width; ++x)
+        std::memcpy(out + 3 * x, in + x, 4);
+    for (; x < width; ++x) {
+        const uint32_t p = in[x];
+        out[3 * x] = static_cast<uint8_t>(p);
+        out[3 * x + 1] = static_cast<uint8_t>(p >> 8);
+        out[3 * x + 2] = static_cast<uint8_t>(p >> 16);
+    }
+}
+
+// 24-bit bytes into 32-bit pixels of the same width.
+void unpackLine(const uint8_t* in, uint32_t* out, int width)
+{
+    int x = 0;
+    for (; x + 1 < width; ++x) {
+        uint32_t p;
+        std::memcpy(&p, in + 3 * x, 4);
+        out[x] = 0xFF000000u | (p & 0x00FFFFFFu);
+    }
+    for (; x < width; ++x)
+        out[x] = 0xFF000000u | (uint32_t{in[3 * x + 2]} << 16) | (uint32_t{in[3 * x + 1]} << 8) | in[3 * x];
+}
+
+int& bandWorkers()
+{
+    static int workers = 0;
+    return workers;
+}
+
+}  // namespace
+
+void setRowBandWorkers(int workers)
+{
+    bandWorkers() = workers < 0 ? 0 : workers;
+}
+
+QSize bitmapSize(const PictureBox& box)
+{
+    return box.image().size();
+}
+
+int64_t dibStride(int width)
+{
+    return width <= 0 ? 0 : (int64_t{width} * 3 + 3) / 4 * 4;
+}
+
+void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen)
+{
+    const QImage& image = box.image();
+    const int width = image.width();
+    const int height = image.height();
+    const int64_t stride = dibStride(width);
+    if (stride == 0 || height <= 0 || dst == nullptr)
+        return;
+    const int64_t wholeRows = std::min<int64_t>(height, static_cast<int64_t>(dstLen) / stride);
+    const uchar* bits = image.constBits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    forEachRowBand(static_cast<int>(wholeRows), 64, [&](int first, int last) {
+        for (int row = first; row < last; ++row) {
+            const auto* line = reinterpret_cast<const uint32_t*>(bits + (height - 1 - row) * bytesPerLine);
+            uint8_t* out = dst + row * stride;
+            packLine(line, out, width);
+            std::memset(out + 3 * width, 0, static_cast<size_t>(stride - 3 * int64_t{width}));
+        }
+    });
+    // A last row that only partly fits.
+    if (wholeRows < height) {
+        const int64_t left = static_cast<int64_t>(dstLen) - wholeRows * stride;
+        if (left > 0) {
+            std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
+            const auto* line = reinterpret_cast<const uint32_t*>(bits + (height - 1 - wholeRows) * bytesPerLine);
+            packLine(line, row.data(), width);
+            std::memcpy(dst + wholeRows * stride, row.data(), static_cast<size_t>(left));
+        }
+    }
+}
+
+void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen)
+{
+    if (srcWidth <= 0 || srcHeight <= 0 || src == nullptr)
+        return;
+    QImage& image = box.imageForWriting();
+    const int dw = image.width();
+    const int dh = image.height();
+    if (dw <= 0 || dh <= 0)
+        return;
+    const int64_t stride = dibStride(srcWidth);
+    // Writing detaches a shared image; do it once, before any band starts.
+    uchar* bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    const int64_t srcBytes = static_cast<int64_t>(srcLen);
+
+    std::vector<int> columnOf;
+    const bool sameWidth = dw == srcWidth;
+    if (!sameWidth) {
+        columnOf.resize(static_cast<size_t>(dw));
+        for (int x = 0; x < dw; ++x)
+            columnOf[static_cast<size_t>(x)] = static_cast<int>(int64_t{x} * srcWidth / dw);
+    }
+    forEachRowBand(dh, 64, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            auto* out = reinterpret_cast<uint32_t*>(bits + y * bytesPerLine);
+            const int64_t fromBottom = dh - 1 - y;
+            const int64_t srcRow = fromBottom * srcHeight / dh;
+            const int64_t rowStart = srcRow * stride;
+            const uint8_t* in = src + rowStart;
+            if (sameWidth && rowStart + 3 * int64_t{srcWidth} + 1 <= srcBytes) {
+                unpackLine(in, out, dw);
+                continue;
+            }
+            for (int x = 0; x < dw; ++x) {
+                const int64_t sx = sameWidth ? x : columnOf[static_cast<size_t>(x)];
+                const int64_t at = rowStart + 3 * sx;
+                uint32_t p = 0xFF000000u;
+                if (at + 2 < srcBytes)
+                    p |= (uint32_t{src[at + 2]} << 16) | (uint32_t{src[at + 1]} << 8) | src[at];
+                else
+                    for (int c = 0; c < 3; ++c)
+                        if (at + c < srcBytes)
+                            p |= uint32_t{src[at + c]} << (8 * c);
+                out[x] = p;
+            }
+        }
+    });
+}
+
+void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work)
+{
+    if (rows <= 0)
+        return;
+    const int workers = bandWorkers() > 0 ? bandWorkers() : std::max(1, processorCount() - 1);
+    const int bands = std::max(1, std::min(workers, rows / std::max(1, minRowsPerBand)));
+    if (bands == 1) {
+        work(0, rows);
+        return;
+    }
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<size_t>(bands - 1));
+    auto bandStart = [&](int b) { return static_cast<int>(int64_t{rows} * b / bands); };
+    for (int b = 1; b < bands; ++b)
+        threads.emplace_back([&, b] { work(bandStart(b), bandStart(b + 1)); });
+    work(bandStart(0), bandStart(1));
+    for (std::thread& t : threads)
+        t.join();
+}
+
+}  // namespace platform

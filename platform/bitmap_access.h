@@ -1,0 +1,42 @@
+// Bulk pixel access to a picture box's persistent image in the layout of a
+// 24-bit device-independent bitmap: rows bottom-up, each pixel blue, green,
+// red, each row padded to a multiple of 4 bytes. Every call stays within the
+// buffer length it is given and within the image.
+#pragma once
+
+#include <QSize>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+class PictureBox;
+
+// Width and height of the box's image.
+QSize bitmapSize(const PictureBox& box);
+
+// Bytes of one 24-bit row of the given width, padded to 4.
+int64_t dibStride(int width);
+
+// Writes the box's image, all its rows, into dst as 24-bit bottom-up rows
+// padded to 4 bytes (padding bytes 0); stops after dstLen bytes.
+void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen);
+
+// Draws srcWidth × srcHeight pixels given as 24-bit bottom-up padded rows
+// onto the box's image, stretched or shrunk to the image's full size (each
+// target pixel takes its nearest source pixel). Bytes beyond srcLen are read
+// as 0. Nothing is drawn when a source side is not positive. The box is not
+// repainted here.
+void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen);
+
+// Runs work(first, last) over bands of the rows 0..rows-1 (last exclusive)
+// on the processors less one; small jobs (below minRowsPerBand rows per
+// band) run on the calling thread. Returns when every band is done.
+void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work);
+
+// Number of threads forEachRowBand uses; 0 (the start value) means the
+// processors less one. Benchmarks set 1 to time the work on one thread.
+void setRowBandWorkers(int workers);
+
+}  // namespace platform

@@ -205,3 +205,34 @@ TEST(ToneCurveWindow, MovesArrivingDuringAnUpdateRunAfterItCoalesced)
     EXPECT_EQ(w.curve.ptY[2], static_cast<float>(last.y()));
     expectCurveApplied(w);
 }
+
+TEST(ToneCurveWindow, CurveMovesRebuildFromTheBackingCopyAfterReplaceAndUndo)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    const QImage start = w.Picture1->image();
+    // A replace does not write the backing copy: the next curve move loses it.
+    w.pickedColor = w.Picture1->point(40, 40);
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    const QImage replaced = w.Picture1->image();
+    ASSERT_NE(replaced, start);
+    hover(w.picCurve, boxPixel(100, 100));
+    EXPECT_EQ(w.Picture1->image(), start);
+
+    // Replace, then a click on the picture (its release writes the backing
+    // copy), then a move: the replacement stays.
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(5, 5));
+    hover(w.picCurve, boxPixel(120, 120));
+    EXPECT_EQ(w.Picture1->image(), replaced);
+
+    // Undo restores the picture before the replace and its backing copy; a
+    // curve change then starts from it.
+    QTest::mouseClick(w.Command4[0], Qt::LeftButton);
+    EXPECT_EQ(w.PicBACK->image(), start);
+    QTest::mousePress(w.picCurve, Qt::LeftButton, {}, boxPixel(130, 130));
+    hover(w.picCurve, boxPixel(130, 60), Qt::LeftButton);
+    QTest::mouseRelease(w.picCurve, Qt::LeftButton, {}, boxPixel(130, 60));
+    EXPECT_NE(w.Picture1->image(), start);
+    expectCurveApplied(w);
+}

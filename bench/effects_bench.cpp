@@ -12,6 +12,8 @@
 #include <QRandomGenerator>
 #include <array>
 #include <benchmark/benchmark.h>
+
+#include "ratio_reporter.h"
 #include <cstdio>
 #include <map>
 #include <string>
@@ -106,42 +108,14 @@ void sizes(benchmark::internal::Benchmark* b, bool threaded)
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
-// Collects the times and prints each run's ratio to the reference pass of
+// "name/4000/3000/..." -> "4000/3000": runs compare with the reference of
 // the same picture size.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_.emplace_back(run.benchmark_name(), run.GetAdjustedRealTime());
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::map<std::string, double> referenceTimes;
-        for (const auto& [name, t] : times_)
-            if (name.rfind("reference/", 0) == 0)
-                referenceTimes[sizeOf(name)] = t;
-        std::printf("\nRatio to the reference pass (lookup table over every byte):\n");
-        for (const auto& [name, t] : times_) {
-            const auto ref = referenceTimes.find(sizeOf(name));
-            if (ref != referenceTimes.end() && name.rfind("reference/", 0) != 0)
-                std::printf("  %-40s %6.2f\n", name.c_str(), t / ref->second);
-        }
-    }
-
-private:
-    // "name/4000/3000/..." -> "4000/3000"
-    static std::string sizeOf(const std::string& name)
-    {
-        const size_t a = name.find('/');
-        const size_t b = name.find('/', name.find('/', a + 1) + 1);
-        return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-    }
-    std::vector<std::pair<std::string, double>> times_;
-};
+std::string sizeOf(const std::string& name)
+{
+    const size_t a = name.find('/');
+    const size_t b = name.find('/', name.find('/', a + 1) + 1);
+    return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+}
 
 }  // namespace
 
@@ -166,7 +140,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("click_replace", [](benchmark::State& s) { click(s, kEffects); })
         ->Args({4000, 3000})->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(sizeOf, [](const std::string& name) { return name.rfind("reference/", 0) == 0; });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <QImage>
 #include <array>
 #include <cstdio>
@@ -84,41 +86,6 @@ void BM_UndoPushFullHistory(benchmark::State& state)
 }
 BENCHMARK(BM_UndoPushFullHistory)->Unit(benchmark::kMicrosecond);
 
-// Console output plus the ratio of each run to the reference pass.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime() * timeUnitSeconds(run.time_unit);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto ref = times_.find("BM_ReferencePass");
-        if (ref == times_.end() || ref->second <= 0)
-            return;
-        std::printf("\nRatio to the reference pass (%.2f ms):\n", ref->second * 1e3);
-        for (const auto& [name, seconds] : times_)
-            if (name != ref->first)
-                std::printf("  %-40s %8.3f ms  %6.3f x\n", name.c_str(), seconds * 1e3, seconds / ref->second);
-    }
-
-private:
-    static double timeUnitSeconds(benchmark::TimeUnit unit)
-    {
-        switch (unit) {
-        case benchmark::kNanosecond: return 1e-9;
-        case benchmark::kMicrosecond: return 1e-6;
-        case benchmark::kMillisecond: return 1e-3;
-        default: return 1;
-        }
-    }
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -126,7 +93,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    RatioReporter reporter([](const std::string&) { return std::string(); },
+                           [](const std::string& name) { return name == "BM_ReferencePass"; });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -11,16 +11,12 @@
 using namespace compdraw;
 using compdraw::draw::Form1;
 
+using testing_support::u8;
+using testing_support::writeBytes;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 void writeBanners(const QTemporaryDir& dir)
 {

@@ -10,9 +10,10 @@
 
 using namespace compdraw;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 Uniform seeded(unsigned seed)
 {

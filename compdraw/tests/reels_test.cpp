@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/test_helpers.h"
+
 using namespace compdraw;
+
+using testing_support::u8;
 
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 struct Rig {
     ReelLabels labels;

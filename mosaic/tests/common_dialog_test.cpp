@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/test_helpers.h"
+
 using namespace mosaic;
 using platform::FileDialogRecord;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 // Installs dialog hooks for one test.
 struct Hooks {

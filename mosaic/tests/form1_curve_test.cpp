@@ -1,4 +1,5 @@
 #include "mosaic/form1.h"
+#include "mosaic/tests/loaded_form.h"
 
 #include "platform/color_value.h"
 #include "platform/testing/test_helpers.h"
@@ -13,11 +14,6 @@ using namespace mosaic;
 
 namespace {
 
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
 
 // Pixel position in the curve box of a position in box units.
 QPoint boxPixel(double ux, double uy)

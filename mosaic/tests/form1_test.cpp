@@ -1,4 +1,5 @@
 #include "mosaic/form1.h"
+#include "mosaic/tests/loaded_form.h"
 #include "mosaic/form2.h"
 
 #include <QApplication>
@@ -6,19 +7,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "platform/testing/test_helpers.h"
+
 using namespace mosaic;
 
-namespace {
+using testing_support::u8;
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
-
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
-
-}  // namespace
 
 TEST(Form1Window, StartUpShowsThePaletteAndFocus)
 {

@@ -1,5 +1,6 @@
 #include "mosaic/effects.h"
 #include "mosaic/form1.h"
+#include "mosaic/tests/loaded_form.h"
 #include "platform/color_value.h"
 #include "platform/testing/test_helpers.h"
 
@@ -10,15 +11,11 @@
 using namespace mosaic;
 using platform::rgbValue;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
 
 // A picture without linear runs, so that every effect changes it.
 QImage noisyPicture(int w, int h)

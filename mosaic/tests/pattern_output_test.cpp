@@ -16,9 +16,10 @@
 using namespace mosaic;
 using testing_support::MessageRecorder;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 struct LoadedForm {
     QTemporaryDir dir;

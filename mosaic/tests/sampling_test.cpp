@@ -7,9 +7,10 @@
 
 using namespace mosaic;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 const std::array<ColorValue, 7> kFaceColors{
     199 + 27 * 256 + 39 * 65536, 165 * 256, 255 * 65536, 0xFFFFFF, 255 + 128 * 256, 222 + 222 * 256, 0};

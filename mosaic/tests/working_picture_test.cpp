@@ -1,4 +1,5 @@
 #include "mosaic/form1.h"
+#include "mosaic/tests/loaded_form.h"
 #include "platform/screen_color.h"
 #include "platform/testing/test_helpers.h"
 
@@ -11,15 +12,11 @@
 using namespace mosaic;
 using testing_support::MessageRecorder;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
 
 struct ScreenColor {
     explicit ScreenColor(std::optional<int32_t> c)

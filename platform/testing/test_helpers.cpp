@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <gtest/gtest.h>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -33,6 +34,13 @@ void dropUrls(QWidget* target, const QList<QUrl>& urls)
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(target, &drop);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 QByteArray fileBytes(const QString& path)

@@ -35,6 +35,15 @@ public:
 // (a drag enter, then the drop, as a user's drop arrives).
 void dropUrls(class QWidget* target, const QList<class QUrl>& urls);
 
+// Text of a UTF-8 literal.
+inline QString u8(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// Writes bytes to a file; fails the running test when it cannot.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
 // Bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
 

@@ -3,11 +3,14 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "platform/testing/test_helpers.h"
+
 using namespace review;
+
+using testing_support::u8;
 
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 OptionValues defaultsNamed(const char* name)
 {

@@ -12,9 +12,10 @@
 
 using namespace review;
 
+using testing_support::u8;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 struct LoadedForm {
     QTemporaryDir dir;

@@ -11,16 +11,12 @@
 using namespace review;
 using testing_support::fileBytes;
 
+using testing_support::u8;
+using testing_support::writeBytes;
+
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The bytes of a file holding the default options with line 7 replaced.
 QByteArray defaultsWithLine7(const QByteArray& line7)

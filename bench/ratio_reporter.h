@@ -1,0 +1,62 @@
+// Console output of the benchmarks plus each run's ratio to the reference
+// pass of its group, measured in the same run so the ratios hold on a noisy
+// machine.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // groupOf: the group of a run (runs compare with the reference of their
+    // group); isReference: whether a run is its group's reference pass.
+    RatioReporter(std::function<std::string(const std::string&)> groupOf,
+                  std::function<bool(const std::string&)> isReference)
+        : groupOf_(std::move(groupOf)), isReference_(std::move(isReference))
+    {
+    }
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times_.emplace_back(run.benchmark_name(), run.GetAdjustedRealTime() * unitSeconds(run.time_unit));
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::map<std::string, double> references;
+        for (const auto& [name, seconds] : times_)
+            if (isReference_(name))
+                references[groupOf_(name)] = seconds;
+        std::printf("\nRatio to the reference pass (a lookup table over every byte of the same picture):\n");
+        for (const auto& [name, seconds] : times_) {
+            const auto ref = references.find(groupOf_(name));
+            if (ref != references.end() && ref->second > 0 && !isReference_(name))
+                std::printf("  %-44s %9.3f ms  %6.2f x\n", name.c_str(), seconds * 1e3, seconds / ref->second);
+        }
+    }
+
+private:
+    static double unitSeconds(benchmark::TimeUnit unit)
+    {
+        switch (unit) {
+        case benchmark::kNanosecond: return 1e-9;
+        case benchmark::kMicrosecond: return 1e-6;
+        case benchmark::kMillisecond: return 1e-3;
+        default: return 1;
+        }
+    }
+
+    std::function<std::string(const std::string&)> groupOf_;
+    std::function<bool(const std::string&)> isReference_;
+    std::vector<std::pair<std::string, double>> times_;
+};

@@ -54,17 +54,17 @@ void Form1::placeControls()
     Label1->setGeometry(8, 16, 100, 16);
     Text1->setGeometry(8, 32, 44, 20);
     Text2->setGeometry(56, 32, 44, 20);
-    Label5->setGeometry(112, 16, 64, 16);
-    Text6->setGeometry(112, 32, 36, 20);
-    Check1->setGeometry(8, 58, 50, 20);
-    Text5->setGeometry(60, 58, 36, 20);
-    Check3->setGeometry(8, 84, 84, 20);
-    Text7->setGeometry(92, 84, 24, 20);
-    Label6->setGeometry(118, 86, 14, 16);
-    Label13->setGeometry(134, 56, 70, 50);
-    Label2->setGeometry(8, 114, 60, 16);
+    Label13->setGeometry(108, 12, 96, 46);
+    Label5->setGeometry(8, 62, 52, 16);
+    Text6->setGeometry(60, 60, 30, 20);
+    Check1->setGeometry(100, 60, 48, 20);
+    Text5->setGeometry(150, 60, 36, 20);
+    Check3->setGeometry(8, 86, 84, 20);
+    Text7->setGeometry(92, 86, 24, 20);
+    Label6->setGeometry(118, 88, 14, 16);
+    Label2->setGeometry(8, 112, 60, 16);
     for (size_t i = 0; i < Text3.size(); ++i)
-        Text3[i]->setGeometry(8 + int(i) * 32, 134, 30, 20);
+        Text3[i]->setGeometry(8 + int(i) * 32, 130, 30, 20);
 
     // Frame2 "配色设定"
     Check2->setGeometry(8, 18, 100, 20);

@@ -66,7 +66,8 @@ public:
     platform::Frame* Frame2;
     platform::CheckBox* Check2;
     std::array<platform::ComboList*, 6> Combo1;
-    // Frame6 "色彩调整" (the controls from Command4 on: edition 1.0 only)
+    // Frame6 "色彩调整" (edition 1.0 only: the frame and the controls from
+    // Command4 on; edition 0.9 puts Label8 to Command3 into a frame of its own)
     platform::Frame* Frame6{};
     platform::Label* Label8;
     platform::Label* Label7;

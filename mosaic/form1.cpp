@@ -1,6 +1,7 @@
 #include "mosaic/form1.h"
 
 #include "mosaic/builtin_pictures.h"
+#include "mosaic/effects.h"
 #include "mosaic/form2.h"
 #include "platform/color_value.h"
 #include "platform/numbers.h"
@@ -36,11 +37,20 @@ constexpr std::array<int32_t, 6> kTargetTints{
 
 }  // namespace
 
-Form1::Form1(const QString& folder, QWidget* parent) : QWidget(parent), programFolder(folder)
+Form1::Form1(const QString& folder, QWidget* parent) : Form1(folder, Edition::V10, parent)
 {
-    setWindowTitle(QStringLiteral("Tilvane v1.0"));
+}
+
+// Edition 0.9 gets the controls both editions share; its own window sets the
+// title, the size and the places.
+Form1::Form1(const QString& folder, Edition edition, QWidget* parent)
+    : QWidget(parent), programFolder(folder), edition_(edition)
+{
+    if (edition_ == Edition::V10) {
+        setWindowTitle(QStringLiteral("Tilvane v1.0"));
+        setFixedSize(8940 / kTwipsPerPixel, 5790 / kTwipsPerPixel);
+    }
     setWindowIcon(windowIconPicture());
-    setFixedSize(8940 / kTwipsPerPixel, 5790 / kTwipsPerPixel);
     createControls();
     connectHandlers();
 }
@@ -50,8 +60,16 @@ Form1::~Form1()
     delete form2_;
 }
 
+int Form1::effectCount() const
+{
+    return edition_ == Edition::V10 ? kEffects : kErase;
+}
+
+// Controls of edition 1.0 only are left out of edition 0.9, and the shared
+// ones whose edition 1.0 frame is absent there stand on the window itself.
 void Form1::createControls()
 {
+    const bool full = edition_ == Edition::V10;
     Label4 = make<Label>(this, 8, 4, 260, 18, u8("拖放图片来载入↓"));
     Picture1 = make<PictureBox>(this, 8, 24, 260, 247);
     Picture1->setAutoSize(true);
@@ -83,14 +101,64 @@ void Form1::createControls()
     for (int i = 0; i < 6; ++i)
         Combo1[i] = make<ComboList>(Frame2, 8 + (i % 2) * 70, 38 + (i / 2) * 22, 66, 20);
 
-    Frame6 = make<Frame>(this, 440, 178, 150, 150, u8("色彩调整"));
-    Label8 = make<Label>(Frame6, 8, 18, 60, 18, u8("拾取颜色"));
-    Label7 = make<Label>(Frame6, 70, 16, 72, 18, u8("000000"));
-    Label9 = make<Label>(Frame6, 8, 40, 60, 18, u8("替换为"));
-    Combo2 = make<ComboList>(Frame6, 70, 38, 72, 20);
-    Label10 = make<Label>(Frame6, 8, 62, 60, 18, u8("容许色差"));
-    Text4 = make<TextBox>(Frame6, 70, 60, 30, 20, u8("25"));
-    Command3 = make<CommandButton>(Frame6, 104, 60, 38, 20, u8("替换"));
+    QWidget* colorBox = this;
+    if (full)
+        colorBox = Frame6 = make<Frame>(this, 440, 178, 150, 150, u8("色彩调整"));
+    Label8 = make<Label>(colorBox, 8, 18, 60, 18, u8("拾取颜色"));
+    Label7 = make<Label>(colorBox, 70, 16, 72, 18, u8("000000"));
+    Label9 = make<Label>(colorBox, 8, 40, 60, 18, u8("替换为"));
+    Combo2 = make<ComboList>(colorBox, 70, 38, 72, 20);
+    Label10 = make<Label>(colorBox, 8, 62, 60, 18, u8("容许色差"));
+    Text4 = make<TextBox>(colorBox, 70, 60, 30, 20, u8("25"));
+    Command3 = make<CommandButton>(colorBox, 104, 60, 38, 20, u8("替换"));
+    if (full)
+        createBrushAndCurveControls();
+
+    QWidget* effectBox = full ? static_cast<QWidget*>(Frame5) : this;
+    const char* effects[7] = {"平滑", "浮雕", "风化", "腐蚀", "变暗", "扩散", "擦除"};
+    for (int i = 0; i < effectCount(); ++i)
+        Command5[i] = make<CommandButton>(effectBox, 112 + (i / 4) * 76, 14 + (i % 4) * 24, 72, 22, u8(effects[i]));
+    if (full)
+        Command4[0] = make<CommandButton>(Frame5, 188, 86, 72, 22, u8("撤销"));
+
+    QWidget* outputBox = this;
+    if (full)
+        outputBox = Frame3 = make<Frame>(this, 284, 288, 150, 94, u8("图像生成"));
+    Command2 = make<CommandButton>(outputBox, 8, 16, 134, 24, u8("生成图片"));
+    Command1 = make<CommandButton>(outputBox, 8, 44, 64, 22, u8("存为图片"));
+    Command6 = make<CommandButton>(outputBox, 78, 44, 64, 22, u8("存为文本"));
+    Text9 = make<TextBox>(outputBox, 8, 68, 134, 20, u8("RGBWOY"));
+
+    // Below the client area: the size estimate and the processor count.
+    Frame4 = make<Frame>(this, 284, 6210 / kTwipsPerPixel, 306, 60, u8("投资概预算"));
+    Label11 = make<Label>(Frame4, 8, 20, 60, 18, u8("投入资金"));
+    Text8 = make<TextBox>(Frame4, 70, 18, 60, 20, u8("1000"));
+    Label12 = make<Label>(Frame4, 136, 14, 164, 44, QString());
+    if (full)
+        Frame4->hide();
+    Label14 = make<Label>(this, 8, 6210 / kTwipsPerPixel, 120, 18, QString());
+    Label14->hide();
+
+    if (full) {
+        // Right of the client area: the backing copy and the first undo slot.
+        PicBACK = make<PictureBox>(this, 11190 / kTwipsPerPixel, 0, 260, 247);
+        PicBACK->setAutoSize(true);
+        PicBACK->setImage(startPicture());
+        PicBACK->hide();
+        Picture2.push_back(make<PictureBox>(this, 11250 / kTwipsPerPixel, 0, 16, 16));
+        Picture2[0]->setAutoSize(true);
+        Picture2[0]->hide();
+    }
+
+    menu1 = new QMenu(u8("菜单"), this);
+    m1 = menu1->addAction(u8("保存图片"));
+    m2 = menu1->addSeparator();
+    m3 = menu1->addAction(u8("关闭"));
+}
+
+// Edition 1.0: the brush controls of Frame6, and Frame5 with the curve box.
+void Form1::createBrushAndCurveControls()
+{
     Option1[0] = make<OptionButton>(Frame6, 8, 84, 60, 18, u8("画笔"));
     Option1[1] = make<OptionButton>(Frame6, 70, 84, 76, 18, u8("颜色拾取"));
     Option1[1]->setChecked(true);
@@ -105,39 +173,6 @@ void Form1::createControls()
     picCurve = make<PictureBox>(Frame5, 4, 10, 101, 101);
     picCurve->setBackColor(rgbValue(224, 224, 224));
     picCurve->resizeImage(101, 101);
-    const char* effects[7] = {"平滑", "浮雕", "风化", "腐蚀", "变暗", "扩散", "擦除"};
-    for (int i = 0; i < 7; ++i)
-        Command5[i] = make<CommandButton>(Frame5, 112 + (i / 4) * 76, 14 + (i % 4) * 24, 72, 22, u8(effects[i]));
-    Command4[0] = make<CommandButton>(Frame5, 188, 86, 72, 22, u8("撤销"));
-
-    Frame3 = make<Frame>(this, 284, 288, 150, 94, u8("图像生成"));
-    Command2 = make<CommandButton>(Frame3, 8, 16, 134, 24, u8("生成图片"));
-    Command1 = make<CommandButton>(Frame3, 8, 44, 64, 22, u8("存为图片"));
-    Command6 = make<CommandButton>(Frame3, 78, 44, 64, 22, u8("存为文本"));
-    Text9 = make<TextBox>(Frame3, 8, 68, 134, 20, u8("RGBWOY"));
-
-    // Below the client area: the size estimate and the processor count.
-    Frame4 = make<Frame>(this, 284, 6210 / kTwipsPerPixel, 306, 60, u8("投资概预算"));
-    Label11 = make<Label>(Frame4, 8, 20, 60, 18, u8("投入资金"));
-    Text8 = make<TextBox>(Frame4, 70, 18, 60, 20, u8("1000"));
-    Label12 = make<Label>(Frame4, 136, 14, 164, 44, QString());
-    Frame4->hide();
-    Label14 = make<Label>(this, 8, 6210 / kTwipsPerPixel, 120, 18, QString());
-    Label14->hide();
-
-    // Right of the client area: the backing copy and the first undo slot.
-    PicBACK = make<PictureBox>(this, 11190 / kTwipsPerPixel, 0, 260, 247);
-    PicBACK->setAutoSize(true);
-    PicBACK->setImage(startPicture());
-    PicBACK->hide();
-    Picture2.push_back(make<PictureBox>(this, 11250 / kTwipsPerPixel, 0, 16, 16));
-    Picture2[0]->setAutoSize(true);
-    Picture2[0]->hide();
-
-    menu1 = new QMenu(u8("菜单"), this);
-    m1 = menu1->addAction(u8("保存图片"));
-    m2 = menu1->addSeparator();
-    m3 = menu1->addAction(u8("关闭"));
 }
 
 void Form1::connectHandlers()
@@ -159,8 +194,10 @@ void Form1::Form_Load()
     form2_ = new Form2;
     form2_->setWindowIcon(windowIcon());
     form2_->setPopupMenu(menu1);
+    const bool full = edition_ == Edition::V10;
     // 4. Tone curve.
-    setupToneCurve();
+    if (full)
+        setupToneCurve();
     // 5. Preview background.
     gapColor = 0;
     // 6. Palette texts.
@@ -174,9 +211,11 @@ void Form1::Form_Load()
     for (int face = 0; face < kFaces; ++face)
         Combo1[face]->fill(faceShadeNames(face));
     Combo2->fill(allShadeNames());
-    Combo3->fill(allShadeNames());
+    if (full)
+        Combo3->fill(allShadeNames());
     // 9. Brush colour and replace-with colour.
-    Combo3->setListIndex(0);
+    if (full)
+        Combo3->setListIndex(0);
     Combo2->setListIndex(0);
     // 10. Colour values.
     palette.computeValues();
@@ -189,7 +228,8 @@ void Form1::Form_Load()
         palette.faceColor[face] = STR_to_RGB(palette.faceStr[face]);
     }
     // 12. Undo history.
-    setupUndoHistory();
+    if (full)
+        setupUndoHistory();
 }
 
 std::array<double, kFaces> Form1::targetDistances() const

@@ -18,12 +18,20 @@ namespace mosaic {
 
 class Form2;
 
+// The two editions built from this window. Edition 0.9 lacks the tone curve,
+// the brush, the undo history, the erase effect and the backing copy.
+enum class Edition { V10, V09 };
+
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    // folder: the program folder, where patterns are saved.
+    // folder: the program folder, where patterns are saved. Edition 1.0.
     explicit Form1(const QString& folder, QWidget* parent = nullptr);
     ~Form1() override;
+
+    Edition edition() const { return edition_; }
+    // Effect buttons of this edition: 7 in edition 1.0, 6 (no erase) in 0.9.
+    int effectCount() const;
 
     void Form_Load();
 
@@ -58,8 +66,9 @@ public:
     platform::Frame* Frame2;
     platform::CheckBox* Check2;
     std::array<platform::ComboList*, 6> Combo1;
-    // Frame6 "色彩调整"
-    platform::Frame* Frame6;
+    // Frame6 "色彩调整" (edition 1.0 only: the frame and the controls from
+    // Command4 on; edition 0.9 puts Label8 to Command3 into a frame of its own)
+    platform::Frame* Frame6{};
     platform::Label* Label8;
     platform::Label* Label7;
     platform::Label* Label9;
@@ -67,17 +76,17 @@ public:
     platform::Label* Label10;
     platform::TextBox* Text4;
     platform::CommandButton* Command3;
-    std::array<platform::CommandButton*, 2> Command4;
-    std::array<platform::OptionButton*, 2> Option1;
-    platform::ComboList* Combo3;
-    std::array<platform::CommandButton*, 2> Command7;
-    platform::LineShape* Line1;
-    // Frame5 "图像效果"
-    platform::Frame* Frame5;
-    platform::PictureBox* picCurve;
-    std::array<platform::CommandButton*, 7> Command5;
-    // Frame3 "图像生成"
-    platform::Frame* Frame3;
+    std::array<platform::CommandButton*, 2> Command4{};
+    std::array<platform::OptionButton*, 2> Option1{};
+    platform::ComboList* Combo3{};
+    std::array<platform::CommandButton*, 2> Command7{};
+    platform::LineShape* Line1{};
+    // Frame5 "图像效果" (edition 1.0 only; in 0.9 Command5[0..5] stand elsewhere)
+    platform::Frame* Frame5{};
+    platform::PictureBox* picCurve{};
+    std::array<platform::CommandButton*, 7> Command5{};
+    // Frame3 "图像生成" (edition 1.0; edition 0.9 uses the name for its own frame)
+    platform::Frame* Frame3{};
     platform::CommandButton* Command2;
     platform::CommandButton* Command1;
     platform::CommandButton* Command6;
@@ -89,7 +98,7 @@ public:
     platform::Label* Label12;
     // No frame
     platform::PictureBox* Picture1;
-    platform::PictureBox* PicBACK;
+    platform::PictureBox* PicBACK{};
     std::vector<platform::PictureBox*> Picture2;
     platform::Label* Label4;
     platform::Label* Label14;
@@ -104,7 +113,7 @@ public:
     // Pushes a snapshot of the working picture on the undo history.
     void saveUndo();
     // PicBACK takes a copy of the working picture as displayed.
-    void writeBackingCopy();
+    virtual void writeBackingCopy();
 
     // Working picture, brush, undo, generation and output
     bool brushMode = false;   // brush selected; false: colour picker
@@ -191,10 +200,16 @@ private:
     int curveUpdates_ = 0;
 
 protected:
+    // For the editions built on this window.
+    Form1(const QString& folder, Edition edition, QWidget* parent = nullptr);
     void closeEvent(QCloseEvent* event) override;
+    // Taken by the effects, the colour replace and the drop before they
+    // change the working picture (edition 1.0: an undo snapshot).
+    virtual void takeRestorePoint();
 
 private:
     void createControls();
+    void createBrushAndCurveControls();
     void connectHandlers();
     void Form_QueryUnload();
     // Start-up steps owned by the tone curve and the undo history.
@@ -202,6 +217,7 @@ private:
     void setupUndoHistory();
 
     Form2* form2_ = nullptr;
+    const Edition edition_;
 };
 
 }  // namespace mosaic

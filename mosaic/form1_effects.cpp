@@ -31,7 +31,7 @@ uint64_t timerSeed()
 
 void Form1::connectToolHandlers()
 {
-    for (int i = 0; i < kEffects; ++i)
+    for (int i = 0; i < effectCount(); ++i)
         connect(Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(Text1, &TextBox::change, this, [this] { Text1_Change(); });
@@ -51,10 +51,10 @@ ColorValue Form1::shadeColorByName(const QString& name) const
 
 void Form1::Command5_Click(int index)
 {
-    if (index < 0 || index >= kEffects)
+    if (index < 0 || index >= effectCount())
         return;
     setWindowTitle(windowTitle() + busySuffix());
-    saveUndo();
+    takeRestorePoint();
     if (index == kErase) {
         // The picture keeps its size and shows its plain background.
         Picture1->cls();
@@ -74,7 +74,9 @@ void Form1::Command5_Click(int index)
         writeBackingCopy();
         setWindowTitle(windowTitle().remove(busySuffix()));
     }
-    Picture1->setForeColor(shadeColorByName(Combo3->currentText()));
+    // The brush keeps its colour; an edition without a brush has none.
+    if (Combo3)
+        Picture1->setForeColor(shadeColorByName(Combo3->currentText()));
 }
 
 void Form1::Command3_Click()
@@ -86,7 +88,7 @@ void Form1::Command3_Click()
         return;
     }
     const int16_t limit = toInt16(tolerance);
-    saveUndo();
+    takeRestorePoint();
     const ColorValue color = shadeColorByName(Combo2->currentText());
     Picture1->setForeColor(color);
     // Painted on a handle of its own, so that a failed copy leaves the picture.

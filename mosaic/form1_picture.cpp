@@ -24,14 +24,22 @@ int pixelOf(double coordinate)
 
 void Form1::setupWorkingPicture()
 {
+    connect(Picture1, &PictureBox::fileDropped, this, &Form1::Picture1_OLEDragDrop);
+    connect(Picture1, &PictureBox::click, this, &Form1::Picture1_Click);
+    connect(Command2, &CommandButton::clicked, this, &Form1::Command2_Click);
+    connect(Command1, &CommandButton::clicked, this, &Form1::Command1_Click);
+    connect(Command6, &CommandButton::clicked, this, &Form1::Command6_Click);
+    connect(m1, &QAction::triggered, this, &Form1::m1_Click);
+    connect(m3, &QAction::triggered, this, &Form1::m3_Click);
+    // The brush and the undo buttons; edition 0.9 has neither and keeps the
+    // drawing width of one pixel.
+    if (edition_ != Edition::V10)
+        return;
     Line1->setBorderWidth(5);
     Picture1->setDrawWidth(5);
-
-    connect(Picture1, &PictureBox::fileDropped, this, &Form1::Picture1_OLEDragDrop);
     connect(Picture1, &PictureBox::mouseDown, this, &Form1::Picture1_MouseDown);
     connect(Picture1, &PictureBox::mouseMove, this, &Form1::Picture1_MouseMove);
     connect(Picture1, &PictureBox::mouseUp, this, &Form1::Picture1_MouseUp);
-    connect(Picture1, &PictureBox::click, this, &Form1::Picture1_Click);
     for (int16_t i = 0; i < 2; ++i) {
         connect(Option1[size_t(i)], &OptionButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -41,11 +49,6 @@ void Form1::setupWorkingPicture()
         connect(Command4[size_t(i)], &CommandButton::clicked, this, [this, i] { Command4_Click(i); });
     }
     connect(Combo3, &ComboList::click, this, &Form1::Combo3_Click);
-    connect(Command2, &CommandButton::clicked, this, &Form1::Command2_Click);
-    connect(Command1, &CommandButton::clicked, this, &Form1::Command1_Click);
-    connect(Command6, &CommandButton::clicked, this, &Form1::Command6_Click);
-    connect(m1, &QAction::triggered, this, &Form1::m1_Click);
-    connect(m3, &QAction::triggered, this, &Form1::m3_Click);
 }
 
 void Form1::Picture1_OLEDragDrop(const QString& file)
@@ -61,7 +64,7 @@ void Form1::Picture1_OLEDragDrop(const QString& file)
             msgBox(this, QString::fromUtf8("不支持的图片格式"), QString::fromUtf8("错误"));
         }
     }
-    saveUndo();
+    takeRestorePoint();
 }
 
 void Form1::Picture1_Click()

@@ -14,6 +14,12 @@ void Form1::saveUndo()
     undoHistory.push(Picture1->image());
 }
 
+// Edition 1.0's restore point is an undo snapshot.
+void Form1::takeRestorePoint()
+{
+    saveUndo();
+}
+
 // Both "撤销" buttons: the newest snapshot back into the working picture and
 // the backing copy, then one step back.
 void Form1::Command4_Click(int16_t)

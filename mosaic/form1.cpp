@@ -70,8 +70,8 @@ int Form1::effectCount() const
 void Form1::createControls()
 {
     const bool full = edition_ == Edition::V10;
-    Label4 = make<Label>(this, 8, 4, 260, 18, u8("拖放图片来载入↓"));
-    Picture1 = make<PictureBox>(this, 8, 24, 260, 247);
+    Label4 = make<Label>(this, 8, 2, 260, 18, u8("拖放图片来载入↓"));
+    Picture1 = make<PictureBox>(this, 8, 20, 260, 247);
     Picture1->setAutoSize(true);
     Picture1->setImage(startPicture());
     Picture1->setDropTarget(true);
@@ -117,9 +117,9 @@ void Form1::createControls()
     QWidget* effectBox = full ? static_cast<QWidget*>(Frame5) : this;
     const char* effects[7] = {"平滑", "浮雕", "风化", "腐蚀", "变暗", "扩散", "擦除"};
     for (int i = 0; i < effectCount(); ++i)
-        Command5[i] = make<CommandButton>(effectBox, 112 + (i / 4) * 76, 14 + (i % 4) * 24, 72, 22, u8(effects[i]));
+        Command5[i] = make<CommandButton>(effectBox, 112 + (i / 4) * 76, 18 + (i % 4) * 24, 72, 22, u8(effects[i]));
     if (full)
-        Command4[0] = make<CommandButton>(Frame5, 188, 86, 72, 22, u8("撤销"));
+        Command4[0] = make<CommandButton>(Frame5, 188, 90, 72, 22, u8("撤销"));
 
     QWidget* outputBox = this;
     if (full)
@@ -169,8 +169,8 @@ void Form1::createBrushAndCurveControls()
     Line1->setPoints(120, 114, 142, 114);
     Command4[1] = make<CommandButton>(Frame6, 8, 126, 60, 20, u8("撤销"));
 
-    Frame5 = make<Frame>(this, 8, 272, 268, 112, u8("图像效果"));
-    picCurve = make<PictureBox>(Frame5, 4, 10, 101, 101);
+    Frame5 = make<Frame>(this, 8, 268, 268, 116, u8("图像效果"));
+    picCurve = make<PictureBox>(Frame5, 4, 14, 101, 101);
     picCurve->setBackColor(rgbValue(224, 224, 224));
     picCurve->resizeImage(101, 101);
 }

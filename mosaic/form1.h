@@ -143,6 +143,9 @@ public:
     void setupWorkingPicture();
     // The pattern settings as the boxes hold them now.
     PatternInput patternInput() const;
+    // The pattern settings and grid checked against the working picture; an
+    // error text when a value is refused.
+    QString readCheckedPattern(PatternInput& in, PreviewGrid& grid, bool forDrawing) const;
 
     // Effects, colour replace and estimates
     void Command5_Click(int index);

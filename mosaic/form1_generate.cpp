@@ -26,19 +26,26 @@ PatternInput Form1::patternInput() const
     return in;
 }
 
+QString Form1::readCheckedPattern(PatternInput& in, PreviewGrid& grid, bool forDrawing) const
+{
+    in = patternInput();
+    QString error = checkPatternSize(in.W, in.H, Picture1->imageWidth(), Picture1->imageHeight());
+    if (error.isEmpty())
+        error = readPreviewGrid(in, grid, forDrawing);
+    return error;
+}
+
 void Form1::Command2_Click()
 {
     if (generating)
         return;
     QScopedValueRollback<bool> running(generating, true);
 
-    const PatternInput in = patternInput();
+    PatternInput in;
+    PreviewGrid grid;
+    QString error = readCheckedPattern(in, grid, true);
     const double pictureWidth = Picture1->imageWidth();
     const double pictureHeight = Picture1->imageHeight();
-    PreviewGrid grid;
-    QString error = checkPatternSize(in.W, in.H, pictureWidth, pictureHeight);
-    if (error.isEmpty())
-        error = readPreviewGrid(in, grid, true);
     if (error.isEmpty())
         error = checkPreviewSize(grid, in.W, in.H);
     if (error.isEmpty() && !form2_->startPattern(previewSize(grid, in.W, in.H), Check2->value() == 1 ? kWhiteColor : 0))

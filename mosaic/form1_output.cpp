@@ -69,13 +69,11 @@ void Form1::Command6_Click()
         msgBox(this, u8("文本符号少于6个"), u8("错误"));
         return;
     }
-    const PatternInput in = patternInput();
+    PatternInput in;
+    PreviewGrid grid;
+    const QString error = readCheckedPattern(in, grid, false);
     const double pictureWidth = Picture1->imageWidth();
     const double pictureHeight = Picture1->imageHeight();
-    PreviewGrid grid;
-    QString error = checkPatternSize(in.W, in.H, pictureWidth, pictureHeight);
-    if (error.isEmpty())
-        error = readPreviewGrid(in, grid, false);
     if (!error.isEmpty()) {
         msgBox(this, error, u8("错误"));
         return;

@@ -3,7 +3,6 @@
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -43,11 +42,7 @@ bool isStatus(const QString& caption, const QString& message)
 
 QByteArray jpeg(int seed)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    testing_support::patternImage(8 + seed, 8).save(&buffer, "JPG");
-    return bytes;
+    return testing_support::encodedImage(testing_support::patternImage(8 + seed, 8), "JPG");
 }
 
 QStringList listItems(const Form1& w)

@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <gtest/gtest.h>
 #include <QDropEvent>
 #include <QFile>
@@ -47,6 +48,15 @@ QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray encodedImage(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 QImage patternImage(int width, int height)

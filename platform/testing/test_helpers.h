@@ -47,6 +47,9 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // Bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
 
+// Bytes of a picture saved in a format ("JPG", "PNG", "BMP").
+QByteArray encodedImage(const QImage& image, const char* format);
+
 // A picture of the given size with a simple colour pattern.
 QImage patternImage(int width, int height);
 

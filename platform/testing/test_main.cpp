@@ -1,7 +1,27 @@
 // main() of every test binary: the offscreen platform unless one is chosen,
 // and one QApplication for the whole run.
 #include <QApplication>
+#include <QThread>
 #include <gtest/gtest.h>
+
+namespace {
+
+// After the last test, let the objects that tests abandoned (timed-out and
+// aborted network replies waiting for their deferred delete) go, so the leak
+// checker of the sanitizer build sees a clean exit.
+class DeferredDeleteDrain : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        for (int i = 0; i < 20; ++i) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+        }
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -9,5 +29,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new DeferredDeleteDrain);
     return RUN_ALL_TESTS();
 }

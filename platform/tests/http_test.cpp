@@ -3,7 +3,6 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -24,11 +23,7 @@ QString fetch(const QString& url, bool* failed, int timeoutMs = 2000)
 
 QByteArray jpegBytes()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    testing_support::patternImage(16, 12).save(&buffer, "JPG");
-    return bytes;
+    return testing_support::encodedImage(testing_support::patternImage(16, 12), "JPG");
 }
 
 }  // namespace

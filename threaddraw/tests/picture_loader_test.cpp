@@ -3,7 +3,6 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,15 +11,6 @@ using platform::LoadPicture;
 using testing_support::LoopbackServer;
 
 namespace {
-
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // A 1 x 1 GIF whose one pixel is red.
 const QByteArray kRedGif = QByteArray::fromHex(
@@ -45,7 +35,7 @@ TEST(AvatarPictures, FormatsAndNoPictureCases)
     for (const char* format : {"JPG", "PNG", "GIF", "BMP"}) {
         SCOPED_TRACE(format);
         const bool gif = QByteArray(format) == "GIF";  // Qt reads GIF but does not write it
-        const QByteArray bytes = gif ? kRedGif : encoded(pattern, format);
+        const QByteArray bytes = gif ? kRedGif : testing_support::encodedImage(pattern, format);
         ASSERT_FALSE(bytes.isEmpty());
         const QString name = QStringLiteral("a.") + QString::fromLatin1(format).toLower();
         writeFile(dir.filePath(name), bytes);

@@ -5,7 +5,6 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
-#include <QBuffer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -42,11 +41,7 @@ QByteArray profilePage()
 
 QByteArray jpeg()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    testing_support::patternImage(8, 8).save(&buffer, "JPG");
-    return bytes;
+    return testing_support::encodedImage(testing_support::patternImage(8, 8), "JPG");
 }
 
 struct ProfileServer {

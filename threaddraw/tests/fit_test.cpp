@@ -49,7 +49,7 @@ TEST(PellorinFit, EveryTextShowsWhole)
     server.serve("/p/123", threadPage("123", numberedFloors(1, 40), 1));
     server.serve("/i/data/panel?un=cuber_2014&ie=utf-8&fr=pb",
                  "<div class=\"person_info\">男 6.5年</div><a href=\"/fans\">128</a><a href=\"/concern\">57</a>");
-    server.serve("/home/main?un=cuber_2014&ie=utf-8&fr=pb", homeWithForums(30));
+    server.serve("/home/main?un=cuber_2014&ie=utf-8&fr=pb", homeWithForums(42));
     server.serve("/p/cuber_2014/detail", profileWithFields());
     Form1 form(loopbackSettings(server.base()));
     form.settings.webBase = form.settings.profileBase = server.base();
@@ -57,7 +57,7 @@ TEST(PellorinFit, EveryTextShowsWhole)
     settle();
     EXPECT_TRUE(showsWhole(windowFitProblems(&form)));
 
-    // A read thread, a log full of entries, and a profile with 30 forums.
+    // A read thread, a log full of entries, and a profile that follows 42 forums.
     form.Command1_Click();
     for (int i = 0; i < 20; ++i)
         form.Combo1->setListIndex(i);

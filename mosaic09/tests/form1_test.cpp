@@ -280,3 +280,13 @@ TEST(Form1Edition09, ClicksCaptionsAndTheStartSizeCost)
     LoadedForm f;
     picture_checks::captionsStayOverAGrownPicture(f.form, f.dir, {f.form.Label11});
 }
+
+TEST(Form1Edition09, SizeEstimateOfADroppedPicture)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    testing_support::dropUrls(w.Picture1, {QUrl::fromLocalFile(savedPicture(f.dir, "tall.png", noisyPicture(100, 240)))});
+    w.Text8->selectAll();
+    QTest::keyClicks(w.Text8, "375");
+    EXPECT_EQ(w.Label12->caption(), u8("估算大小\r\n38*90"));
+}

@@ -16,6 +16,15 @@
 
 namespace platform {
 
+namespace {
+
+bool isInside(const QSize& box, const QPointF& p)
+{
+    return p.x() >= 0 && p.y() >= 0 && p.x() < box.width() && p.y() < box.height();
+}
+
+}  // namespace
+
 bool pictureSizeLoadable(const QSize& size)
 {
     return size.width() > 0 && size.height() > 0 && qint64(size.width()) * size.height() <= kMaxPicturePixels;
@@ -158,7 +167,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    if (rect().contains(event->position().toPoint()))
+    if (isInside(size(), event->position()))
         pressedInside_ |= event->button();
     emit mouseDown(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()),
                    event->position().x(), event->position().y());
@@ -176,7 +185,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
                  event->position().x(), event->position().y());
     // A click follows the release of any button, when both the press and
     // the release lay inside the box.
-    const bool clicked = (pressedInside_ & event->button()) && rect().contains(event->position().toPoint());
+    const bool clicked = (pressedInside_ & event->button()) && isInside(size(), event->position());
     pressedInside_ &= ~Qt::MouseButtons(event->button());
     if (clicked)
         emit click();

@@ -46,8 +46,9 @@ struct ScreenColor {
 
 void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir)
 {
-    // A phone's full-size photo: red above, blue below. Solid areas keep the
-    // encoding quick.
+    // A phone's full-size photo, the size the loader must take (its encoding
+    // and loading take a few seconds): red above, blue below. Solid areas keep
+    // the encoding quick.
     const QString path = dir.filePath("IMG_0001.jpg");
     {
         QImage photo(8000, 6000, QImage::Format_RGB32);

@@ -228,6 +228,11 @@ void LineShape::paintEvent(QPaintEvent*)
     p.drawLine(p1_ - pos(), p2_ - pos());
 }
 
-Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent)
+{
+    // A frame paints its own background, so that a picture lying under it
+    // does not show through its captions.
+    setAutoFillBackground(true);
+}
 
 }  // namespace platform

@@ -140,6 +140,7 @@ private:
     int32_t borderColor_ = 0;
 };
 
+// Frame with its own background: whatever lies under it stays hidden.
 class Frame : public QGroupBox {
     Q_OBJECT
 public:

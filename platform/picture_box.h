@@ -22,8 +22,9 @@ public:
     void resizeImage(int width, int height);
     // Loads a picture file; false (image unchanged) when it is no picture.
     bool loadPicture(const QString& path);
-    // Saves the image as a 24-bit BMP, whole or not at all.
-    bool saveBmp(const QString& path) const;
+    // Saves the image as a 24-bit BMP, whole or not at all; on failure an
+    // earlier file stays as it was and `reason` gets the system's description.
+    bool saveBmp(const QString& path, QString* reason = nullptr) const;
 
     int imageWidth() const { return image_.width(); }
     int imageHeight() const { return image_.height(); }

@@ -212,3 +212,26 @@ TEST(ConverterWindow, AvatarCache)
     EXPECT_TRUE(server.requests.isEmpty());
     EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
 }
+
+TEST(ConverterWindow, AvatarThatCannotBeWrittenLeavesNoFile)
+{
+    testing_support::LoopbackServer server;
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("DATA"));
+    const QByteArray avatar = jpeg(3);
+    ASSERT_GT(avatar.size(), 256);
+    server.serve("/results/upload/a2009EEEE01.jpg", avatar, "image/jpeg");
+    Form1 w(dir.path(), convert::ConverterSettings{server.base(), 3000});
+    writeBytes(dir.filePath("cubing.txt"), platform::encodeAnsi(page({row(u8("甲"), u8("男"), QStringLiteral("2009EEEE01"))})));
+    QTest::mouseClick(w.Check5, Qt::LeftButton);
+    {
+        // Room for the list, not for the picture.
+        testing_support::FileSizeLimit limit(256);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+    }
+    EXPECT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(QDir(dir.filePath("DATA")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("DATA/2009EEEE01.jpg")), avatar);
+}

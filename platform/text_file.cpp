@@ -24,7 +24,8 @@ const char* const kUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-
 // What takes the place of a sequence iconv cannot convert, and how many
 // input bytes that sequence spans.
 struct Replacement {
-    QByteArray bytes;
+    const char* bytes;
+    qsizetype size;
     size_t skip;
 };
 
@@ -52,22 +53,30 @@ QByteArray convert(const char* to, const char* from, const char* data, size_t si
         if (out.size() - used < need)
             out.resize(std::max(out.size() * 2, used + need));
     };
+    // The input goes to iconv a window at a time, so that no call looks at
+    // more than a window however often bad sequences interrupt it.
+    constexpr size_t kWindow = 64 * 1024;
     while (inLeft > 0) {
         char* outPtr = out.data() + used;
         size_t outLeft = size_t(out.size() - used);
-        const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const size_t window = std::min(inLeft, kWindow);
+        size_t windowLeft = window;
+        const size_t result = iconv(cd, &in, &windowLeft, &outPtr, &outLeft);
         const int error = errno;
         used = outPtr - out.data();
+        inLeft -= window - windowLeft;
         if (result != size_t(-1))
-            break;
+            continue;
         if (error == E2BIG) {
             room(out.size());
             continue;
         }
+        if (error == EINVAL && windowLeft < inLeft)
+            continue;  // a character cut at the window's end: the next window holds it whole
         const Replacement r = onBad(size_t(in - data));
-        room(r.bytes.size());
-        std::memcpy(out.data() + used, r.bytes.constData(), size_t(r.bytes.size()));
-        used += r.bytes.size();
+        room(r.size);
+        std::memcpy(out.data() + used, r.bytes, size_t(r.size));
+        used += r.size;
         const size_t skip = std::min(std::max<size_t>(r.skip, 1), inLeft);
         in += skip;
         inLeft -= skip;
@@ -83,6 +92,8 @@ qsizetype charLength(const QString& text, qsizetype i)
     return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
 }
 
+// GBK bytes of a text; a character GBK cannot hold is passed to onBadChar,
+// which throws, or is written as "?".
 template <typename OnBadChar>
 QByteArray encode(const QString& text, OnBadChar onBadChar)
 {
@@ -90,7 +101,8 @@ QByteArray encode(const QString& text, OnBadChar onBadChar)
                    [&](size_t offset) {
                        const qsizetype i = qsizetype(offset / 2);
                        const qsizetype length = charLength(text, i);
-                       return Replacement{onBadChar(text.mid(i, length)), size_t(length) * 2};
+                       onBadChar(text.mid(i, length));
+                       return Replacement{"?", 1, size_t(length) * 2};
                    });
 }
 
@@ -136,23 +148,22 @@ bool writeAll(int fd, const char* data, size_t size)
 
 QByteArray encodeAnsi(const QString& text)
 {
-    return encode(text, [](const QString& bad) -> QByteArray {
+    return encode(text, [](const QString& bad) {
         throw TextFileError(QStringLiteral("字符“%1”无法以GBK编码保存").arg(bad).toStdString());
     });
 }
 
 QByteArray encodeAnsiReplacing(const QString& text)
 {
-    return encode(text, [](const QString&) { return QByteArray("?"); });
+    return encode(text, [](const QString&) {});
 }
 
 QString decodeAnsi(const QByteArray& bytes)
 {
-    const char16_t replacement = 0xFFFD;
-    const QByteArray units =
-        convert(kUtf16, "CP936", bytes.constData(), size_t(bytes.size()), [&](size_t) {
-            return Replacement{QByteArray(reinterpret_cast<const char*>(&replacement), 2), 1};
-        });
+    static const char16_t replacement = 0xFFFD;
+    const QByteArray units = convert(kUtf16, "CP936", bytes.constData(), size_t(bytes.size()), [](size_t) {
+        return Replacement{reinterpret_cast<const char*>(&replacement), 2, 1};
+    });
     QString text(units.size() / 2, Qt::Uninitialized);
     std::memcpy(text.data(), units.constData(), size_t(text.size()) * 2);
     return text;
@@ -217,7 +228,10 @@ void failNextCommitForTesting(int errorNumber)
 
 void writeFileAtomic(const QString& path, const QByteArray& bytes)
 {
-    const QByteArray target = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    // A link is followed: the file it names is replaced, the link stays.
+    const QFileInfo info(path);
+    const QByteArray target =
+        QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
     // A new file of a free name beside the target; the umask sets its
     // permissions, or the earlier file's are kept.
     QByteArray temp;

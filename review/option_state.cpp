@@ -73,9 +73,11 @@ OptionStateRead readOptionState(const QString& folder, const QString& cubeName, 
     OptionStateRead read;
     read.values = current;
     try {
-        // The file is found whatever the letter case of its name.
+        // The file is found whatever the letter case of its name; a name of
+        // the exact case comes first.
         const QFileInfo named(optionStatePath(folder, cubeName));
-        const QString path = platform::findFileNoCase(named.path(), named.fileName());
+        const QString path =
+            named.isFile() ? named.filePath() : platform::findFileNoCase(named.path(), named.fileName());
         if (!QFileInfo(path).isFile())
             fail("文件未找到");
         QStringList lines;

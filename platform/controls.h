@@ -28,6 +28,9 @@ int mouseButtonsOf(Qt::MouseButtons buttons);
 int shiftStateOf(Qt::KeyboardModifiers modifiers);
 
 // Single-line text box; change() runs on typing and on text set from code.
+// It holds text of any length and no line break: text pasted, dropped or
+// inserted is cut at its first CR or LF, as the desktop's single-line box
+// does.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:

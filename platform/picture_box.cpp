@@ -89,16 +89,18 @@ PictureLoad PictureBox::loadPicture(const QString& path)
     return PictureLoad::Loaded;
 }
 
-bool PictureBox::saveBmp(const QString& path) const
+bool PictureBox::saveBmp(const QString& path, QString* reason) const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        return false;
     try {
+        if (!image_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+            throw TextFileError("图片无法编码为BMP");
         writeFileAtomic(path, bytes);
-    } catch (const TextFileError&) {
+    } catch (const TextFileError& e) {
+        if (reason)
+            *reason = QString::fromUtf8(e.what());
         return false;
     }
     return true;

@@ -32,8 +32,9 @@ public:
     // picture, or when the picture is larger than kMaxPicturePixels or its
     // memory cannot be had (TooLarge).
     PictureLoad loadPicture(const QString& path);
-    // Saves the image as a 24-bit BMP, whole or not at all.
-    bool saveBmp(const QString& path) const;
+    // Saves the image as a 24-bit BMP, whole or not at all; on failure an
+    // earlier file stays as it was and `reason` gets the system's description.
+    bool saveBmp(const QString& path, QString* reason = nullptr) const;
 
     int imageWidth() const { return image_.width(); }
     int imageHeight() const { return image_.height(); }

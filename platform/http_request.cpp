@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -91,6 +92,7 @@ void HttpRequest::send()
     const QUrl url(url_, QUrl::TolerantMode);
     state_ = 1;
     failed_ = false;
+    tooLong_ = false;
     error_.clear();
     body_.clear();
     sent_.start();
@@ -102,10 +104,14 @@ void HttpRequest::send()
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     reply_ = manager()->sendCustomRequest(request, method_.toUpper().toLatin1());
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        // A body announced beyond the cap is refused before it arrives.
+        // A body announced beyond the cap is refused before it arrives. The
+        // reply is aborted once its signal has returned: Qt's reply does not
+        // take an abort from inside this signal.
         const QVariant length = reply_ ? reply_->header(QNetworkRequest::ContentLengthHeader) : QVariant();
-        if (length.isValid() && length.toLongLong() > rule_.maxBytes)
-            fail(QStringLiteral("回应过大"));
+        if (length.isValid() && length.toLongLong() > rule_.maxBytes) {
+            tooLong_ = true;
+            QMetaObject::invokeMethod(this, [this] { finish(); }, Qt::QueuedConnection);
+        }
     });
     connect(reply_, &QNetworkReply::readyRead, this, &HttpRequest::readBody);
     connect(reply_, &QNetworkReply::finished, this, &HttpRequest::finish);
@@ -116,7 +122,7 @@ void HttpRequest::readBody()
     if (!reply_)
         return;
     body_ += reply_->readAll();
-    if (body_.size() > rule_.maxBytes) {
+    if (tooLong_ || body_.size() > rule_.maxBytes) {
         body_.clear();
         fail(QStringLiteral("回应过大"));
     }

@@ -74,6 +74,7 @@ private:
     QString url_;
     int state_ = 0;
     bool failed_ = false;
+    bool tooLong_ = false;  // the answer announced a body over the cap
     QString error_;
     QByteArray body_;
     QByteArray charset_;

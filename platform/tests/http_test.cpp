@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -117,16 +118,35 @@ TEST(HttpRequest, TrickleEndlessAndStopAllEnd)
     EXPECT_GE(clock.elapsed(), 2400);
     EXPECT_LT(clock.elapsed(), 2500 + 2000);
 
-    // The real caps: 64 MiB for a page, 16 MiB for a picture.
-    EXPECT_TRUE(fetchUrl(server.base() + "/page", RequestRule{}).failed);
-    EXPECT_GT(server.endlessBytesSent, kPageBodyCap);
-    EXPECT_LT(server.endlessBytesSent, kPageBodyCap + (qint64(32) << 20));
+    // Endless answers end at the cap, and the client hangs up.
+    RequestRule page;
+    page.maxBytes = qint64(4) << 20;
+    EXPECT_TRUE(fetchUrl(server.base() + "/page", page).failed);
+    EXPECT_GT(server.endlessBytesSent, page.maxBytes);
+    EXPECT_LT(server.endlessBytesSent, page.maxBytes + (qint64(32) << 20));
     const qint64 afterPage = server.endlessBytesSent;
+    RequestRule picture = pictureRule();
+    picture.maxBytes = qint64(2) << 20;
     QByteArray bytes = "old";
-    EXPECT_TRUE(LoadPicture(server.base() + "/picture.jpg", &bytes).isNull());
+    EXPECT_TRUE(LoadPicture(server.base() + "/picture.jpg", &bytes, picture).isNull());
     EXPECT_TRUE(bytes.isEmpty());
-    EXPECT_GT(server.endlessBytesSent - afterPage, kPictureBodyCap);
-    EXPECT_LT(server.endlessBytesSent - afterPage, kPictureBodyCap + (qint64(32) << 20));
+    EXPECT_GT(server.endlessBytesSent - afterPage, picture.maxBytes);
+    EXPECT_LT(server.endlessBytesSent - afterPage, picture.maxBytes + (qint64(32) << 20));
+
+    // The real caps, 64 MiB for a page and 16 MiB for a picture, refuse an
+    // answer that announces more before any of it arrives.
+    for (const auto& [rule, cap] : {std::pair{RequestRule{}, kPageBodyCap}, std::pair{pictureRule(), kPictureBodyCap}}) {
+        for (const qint64 length : {cap, cap + 1}) {
+            const QByteArray path = "/announced" + QByteArray::number(length);
+            server.serveRaw(path, "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(length) + "\r\n\r\nabc");
+            HttpRequest r(rule);
+            r.open("get", server.base() + QString::fromLatin1(path));
+            r.send();
+            r.waitUntilDone();
+            EXPECT_EQ(r.readyState(), 4);
+            EXPECT_EQ(r.failed() && r.errorText() == QStringLiteral("回应过大"), length > cap) << length;
+        }
+    }
 
     // The stop test ends a wait at once, and a request stopped before its
     // wait never waits.

@@ -27,6 +27,19 @@ void BM_ExclusionList40000Links(benchmark::State& state)
 }
 BENCHMARK(BM_ExclusionList40000Links)->Unit(benchmark::kMillisecond);
 
+// A hostile page: 40,000 link openings inside each other, then their closes,
+// after a link whose address went first.
+void BM_ExclusionList40000NestedLinks(benchmark::State& state)
+{
+    const QString page = QStringLiteral("darvex容易<a href=A'})\">x|") + QStringLiteral("<a href=A").repeated(40000) +
+                         QStringLiteral("'})\">").repeated(40000) + QStringLiteral("darvex速度");
+    for (auto _ : state) {
+        const QString ids = threaddraw::cutExclusionList(page);
+        benchmark::DoNotOptimize(ids.size());
+    }
+}
+BENCHMARK(BM_ExclusionList40000NestedLinks)->Unit(benchmark::kMillisecond);
+
 void BM_DuplicateReport10000Floors(benchmark::State& state)
 {
     threaddraw::FloorTable table;

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringView>
 #include <algorithm>
 #include <cmath>
@@ -52,6 +53,8 @@ QString cutExclusionList(const QString& page)
     qsizetype i = 0;
     QList<qsizetype> opens;  // starts in out of the tags not yet closed, first one first
     QHash<QString, qsizetype> gone;  // address, order of going
+    QSet<qsizetype> goneLengths;
+    qsizetype longestGone = 0;
     bool stopped = false;
 
     const auto startsHere = [&](const QString& marker) {
@@ -87,15 +90,21 @@ QString cutExclusionList(const QString& page)
             // The close ends every open tag. Of those already gone the one
             // that went first goes (it went before the others could form);
             // else the first one, when it is new.
+            // Only tags no longer than the longest address gone can be gone,
+            // and only those of a length gone: a page of nested openings
+            // costs no more than a plain one.
             qsizetype level = -1;
             qsizetype wentAt = 0;
-            if (!gone.isEmpty()) {
-                for (qsizetype k = 0; k < opens.size(); ++k) {
-                    const auto g = gone.constFind(out.mid(opens[k] + open.size()));
-                    if (g != gone.constEnd() && (level < 0 || *g < wentAt)) {
-                        level = k;
-                        wentAt = *g;
-                    }
+            for (qsizetype k = opens.size() - 1; k >= 0; --k) {
+                const qsizetype length = out.size() - opens[k] - open.size();
+                if (length > longestGone)
+                    break;
+                if (!goneLengths.contains(length))
+                    continue;
+                const auto g = gone.constFind(out.mid(opens[k] + open.size()));
+                if (g != gone.constEnd() && (level < 0 || *g < wentAt)) {
+                    level = k;
+                    wentAt = *g;
                 }
             }
             if (level < 0 && !stopped) {
@@ -104,6 +113,8 @@ QString cutExclusionList(const QString& page)
                     stopped = true;
                 } else {
                     gone.insert(x, gone.size());
+                    goneLengths.insert(x.size());
+                    longestGone = std::max(longestGone, x.size());
                     level = 0;
                 }
             }

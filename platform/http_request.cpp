@@ -46,6 +46,9 @@ bool isStatusError(QNetworkReply* reply)
            (e >= QNetworkReply::InternalServerError && e <= QNetworkReply::UnknownServerError);
 }
 
+// How much of a body Qt may hold that we have not read yet.
+constexpr qint64 kReadAheadBytes = qint64(1) << 20;
+
 // How often a waiting request asks its stop test.
 constexpr int kStopCheckMs = 50;
 
@@ -103,6 +106,9 @@ void HttpRequest::send()
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     reply_ = manager()->sendCustomRequest(request, method_.toUpper().toLatin1());
+    // Qt's network thread reads no further ahead than this, so a body that
+    // never ends cannot pile up in memory while it is refused and aborted.
+    reply_->setReadBufferSize(kReadAheadBytes);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
         // A body announced beyond the cap is refused before it arrives. The
         // reply is aborted once its signal has returned: Qt's reply does not

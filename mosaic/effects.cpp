@@ -1,6 +1,7 @@
 #include "mosaic/effects.h"
 
 #include "platform/numbers.h"
+#include "platform/picture_box.h"
 
 #include <algorithm>
 #include <array>
@@ -190,7 +191,7 @@ bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads
         return true;
     }
     if (dst.size() != src.size() || dst.format() != QImage::Format_RGB32 || !dst.isDetached())
-        dst = QImage(src.size(), QImage::Format_RGB32);
+        dst = platform::newPictureImage(src.size());
     if (dst.isNull())
         return false;
     if (threads <= 0)
@@ -307,7 +308,7 @@ qint64 replaceColor(const QImage& src, QImage& dst, ColorValue picked, int32_t t
     const QImage in = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
     if (dst.size() != in.size() || dst.format() != QImage::Format_RGB32 || !dst.isDetached() ||
         dst.constBits() == in.constBits())
-        dst = QImage(in.size(), QImage::Format_RGB32);
+        dst = platform::newPictureImage(in.size());
     if (dst.isNull() && !in.isNull())
         return -1;
     const int w = in.width();

@@ -90,7 +90,7 @@ void Form1::Command3_Click()
         return;  // nothing is near
     // Painted into a result buffer, so that a failed allocation leaves the
     // picture and the picture's buffer goes to the restore point whole.
-    QImage result = Picture1->spareImage();
+    QImage result = Picture1->resultBuffer();
     if (replaceColor(Picture1->image(), result, pickedColor, limit, color) < 0) {
         msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
         return;
@@ -102,7 +102,7 @@ bool Form1::paintEffect(int index)
 {
     // The result goes into a spare buffer of the restore point's when it has
     // one; the picture's own buffer then becomes the restore point.
-    QImage result = Picture1->spareImage();
+    QImage result = Picture1->resultBuffer();
     if (!applyEffect(index, Picture1->image(), result, index == kDiffuse ? timerSeed() : 0))
         return false;
     Picture1->setImage(result);

@@ -22,23 +22,48 @@ QRect TileGrid::rect(int i) const
     return r.intersected(QRect(QPoint(0, 0), size_));
 }
 
-SavedTile saveArea(const QImage& from, int index, const QRect& area)
+void SavedTiles::save(const QImage& from, const TileGrid& grid, int i)
 {
-    SavedTile tile;
-    tile.index = index;
-    tile.pixels.resize(size_t(area.width()) * size_t(area.height()));
-    QRgb* out = tile.pixels.data();
+    const QRect area = grid.rect(i);
+    index.push_back(i);
+    pixels.resize(pixels.size() + TileGrid::kTilePixels);
+    QRgb* out = pixels.data() + pixels.size() - TileGrid::kTilePixels;
     for (int y = area.top(); y <= area.bottom(); ++y, out += area.width())
         std::memcpy(out, reinterpret_cast<const QRgb*>(from.constScanLine(y)) + area.left(),
                     size_t(area.width()) * sizeof(QRgb));
-    return tile;
 }
 
-void putArea(QImage& to, const SavedTile& tile, const QRect& area)
+void SavedTiles::putBack(QImage& to, const TileGrid& grid) const
 {
-    const QRgb* in = tile.pixels.data();
-    for (int y = area.top(); y <= area.bottom(); ++y, in += area.width())
-        std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y)) + area.left(), in, size_t(area.width()) * sizeof(QRgb));
+    if (index.empty())
+        return;
+    uchar* bits = to.bits();  // detaches a shared picture once
+    const qsizetype bytesPerLine = to.bytesPerLine();
+    for (size_t k = 0; k < index.size(); ++k) {
+        const QRect area = grid.rect(index[k]);
+        const QRgb* in = pixels.data() + k * TileGrid::kTilePixels;
+        for (int y = area.top(); y <= area.bottom(); ++y, in += area.width())
+            std::memcpy(reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + area.left(), in,
+                        size_t(area.width()) * sizeof(QRgb));
+    }
+}
+
+void SavedTiles::addMissing(const SavedTiles& other)
+{
+    std::vector<bool> held;
+    for (int32_t i : index) {
+        if (size_t(i) >= held.size())
+            held.resize(size_t(i) + 1);
+        held[size_t(i)] = true;
+    }
+    for (size_t k = 0; k < other.index.size(); ++k) {
+        const int32_t i = other.index[k];
+        if (size_t(i) < held.size() && held[size_t(i)])
+            continue;
+        index.push_back(i);
+        const auto block = other.pixels.begin() + ptrdiff_t(k * TileGrid::kTilePixels);
+        pixels.insert(pixels.end(), block, block + TileGrid::kTilePixels);
+    }
 }
 
 void copyArea(const QImage& from, QImage& to, const QRect& area)
@@ -82,7 +107,7 @@ void PictureCopy::write()
             copyPixels(from, copy_.imageForWriting());
             copy_.refresh();
         } else {
-            QImage fresh(from.size(), QImage::Format_RGB32);
+            QImage fresh = platform::newPictureImage(from.size());
             if (fresh.isNull()) {  // no memory for a copy of its own: share the picture
                 copy_.setImage(from);
             } else {

@@ -14,7 +14,10 @@ namespace mosaic {
 
 class TileGrid {
 public:
-    static constexpr int kTile = 64;  // pixels a side: 16 KB of a 32-bit picture
+    // Pixels a side: small enough that a brush stroke keeps little more than
+    // the pixels it paints.
+    static constexpr int kTile = 8;
+    static constexpr int kTilePixels = kTile * kTile;
 
     TileGrid() = default;
     explicit TileGrid(const QSize& size);
@@ -41,17 +44,23 @@ private:
     int rows_ = 0;
 };
 
-// Pixels of one area of a 32-bit picture, kept apart from it.
-struct SavedTile {
-    int index = 0;
+// Old pixels of some tiles of a picture, kept apart from it: kTilePixels
+// per tile, row after row (a cut-short tile uses the first of them).
+struct SavedTiles {
+    std::vector<int32_t> index;
     std::vector<QRgb> pixels;
+
+    bool empty() const { return index.empty(); }
+    qint64 bytes() const { return qint64(pixels.size() * sizeof(QRgb)); }
+    // Keeps tile i of the picture.
+    void save(const QImage& from, const TileGrid& grid, int i);
+    // Puts every kept tile back into a picture of the grid's size (a shared
+    // picture is detached first).
+    void putBack(QImage& to, const TileGrid& grid) const;
+    // Takes the tiles of other that this does not hold.
+    void addMissing(const SavedTiles& other);
 };
 
-// The pixels of area, row after row.
-SavedTile saveArea(const QImage& from, int index, const QRect& area);
-// Puts saved pixels back into a picture of the grid's size (detaching a
-// shared picture first).
-void putArea(QImage& to, const SavedTile& tile, const QRect& area);
 // Copies the pixels of area from one picture into another of the same size.
 void copyArea(const QImage& from, QImage& to, const QRect& area);
 // Copies every pixel of from into to (same size and format) on several threads.

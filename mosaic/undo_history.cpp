@@ -77,10 +77,9 @@ void UndoHistory::restoreNewest()
         s.base = QImage();  // the picture alone holds it now
     }
     const TileGrid grid(picture_->image().size());
-    for (const SavedTile& t : s.tiles) {
-        const QRect area = grid.rect(t.index);
-        putArea(picture_->imageForWriting(area), t, area);
-    }
+    for (int32_t i : s.tiles.index)
+        picture_->imageForWriting(grid.rect(i));  // tells the other watchers what changes
+    s.tiles.putBack(picture_->imageForWriting(QRect()), grid);
     restoring_ = false;
     picture_->refresh();
     markNewest();
@@ -99,15 +98,7 @@ void UndoHistory::stepBack()
         Slot& below = slots_[size_t(undoIndex) - 1];
         if (below.base.isNull()) {
             below.base = std::move(top.base);
-            std::vector<bool> held;
-            for (const SavedTile& t : below.tiles) {
-                if (size_t(t.index) >= held.size())
-                    held.resize(size_t(t.index) + 1);
-                held[size_t(t.index)] = true;
-            }
-            for (SavedTile& t : top.tiles)
-                if (size_t(t.index) >= held.size() || !held[size_t(t.index)])
-                    below.tiles.push_back(std::move(t));
+            below.tiles.addMissing(top.tiles);
         }
         release(top);
     }
@@ -126,9 +117,7 @@ QImage UndoHistory::slot(int k) const
         const Slot& s = slots_[size_t(j)];
         if (!s.base.isNull())
             image = s.base;
-        const TileGrid grid(image.size());
-        for (const SavedTile& t : s.tiles)
-            putArea(image, t, grid.rect(t.index));  // writes a copy of its own
+        s.tiles.putBack(image, TileGrid(image.size()));  // into a copy of its own
     }
     return image;
 }
@@ -142,8 +131,7 @@ qint64 UndoHistory::heldBytes() const
             seen.push_back(s.base.constBits());
             bytes += s.base.sizeInBytes();
         }
-        for (const SavedTile& t : s.tiles)
-            bytes += qint64(t.pixels.size() * sizeof(QRgb));
+        bytes += s.tiles.bytes();
     }
     return bytes;
 }
@@ -170,7 +158,7 @@ void UndoHistory::aboutToPaint(const QRect& area)
         if (saved_[size_t(i)])
             return;
         saved_[size_t(i)] = 1;
-        s.tiles.push_back(saveArea(now, i, grid_.rect(i)));
+        s.tiles.save(now, grid_, i);
     });
 }
 
@@ -202,7 +190,7 @@ void UndoHistory::release(Slot& s)
 {
     keepSpare(s.base);
     s.base = QImage();
-    std::vector<SavedTile>().swap(s.tiles);
+    s.tiles = SavedTiles();
 }
 
 void UndoHistory::keepSpare(QImage& image)
@@ -221,9 +209,9 @@ void UndoHistory::markNewest()
 {
     grid_ = TileGrid(picture_ ? picture_->image().size() : QSize());
     saved_.assign(size_t(grid_.count()), 0);
-    for (const SavedTile& t : slots_[size_t(undoIndex)].tiles)
-        if (t.index < grid_.count())
-            saved_[size_t(t.index)] = 1;
+    for (int32_t i : slots_[size_t(undoIndex)].tiles.index)
+        if (i < grid_.count())
+            saved_[size_t(i)] = 1;
 }
 
 }  // namespace mosaic

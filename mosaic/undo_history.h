@@ -75,7 +75,7 @@ private:
         QImage base;
         // Tiles to put back over the base, or over the next snapshot (the
         // picture now, for the newest) when there is no base.
-        std::vector<SavedTile> tiles;
+        SavedTiles tiles;
     };
     void release(Slot& s);
     void keepSpare(QImage& image);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sys/mman.h>
 #include <utility>
 
 namespace platform {
@@ -96,23 +97,38 @@ QImage& PictureBox::imageForOverwrite()
 {
     if (watchers_.empty())
         return image_;
-    QImage fresh = spareImage();
-    if (fresh.isNull())
-        fresh = QImage(image_.size(), QImage::Format_RGB32);
+    QImage fresh = resultBuffer();
     if (fresh.isNull())  // no memory for a second buffer: write in place
         return imageForWriting();
     replaceImage(std::move(fresh));
     return image_;
 }
 
-QImage PictureBox::spareImage()
+QImage PictureBox::resultBuffer()
 {
     for (PictureWatcher* w : watchers_) {
         QImage spare = w->spareImage(image_.size());
         if (spare.size() == image_.size() && spare.format() == QImage::Format_RGB32)
             return spare;
     }
-    return QImage();
+    return newPictureImage(image_.size());
+}
+
+QImage newPictureImage(const QSize& size)
+{
+    constexpr size_t kHugePage = size_t{2} << 20;
+    if (size.isEmpty())
+        return QImage(size, QImage::Format_RGB32);
+    const qsizetype bytesPerLine = qsizetype{size.width()} * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(size.height());
+    if (bytes < 2 * kHugePage || bytes / size_t(bytesPerLine) != size_t(size.height()))
+        return QImage(size, QImage::Format_RGB32);
+    void* data = nullptr;
+    if (posix_memalign(&data, kHugePage, bytes) != 0)
+        return QImage();
+    madvise(data, bytes, MADV_HUGEPAGE);  // a hint: without it the buffer still works
+    return QImage(static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
+                  [](void* buffer) { std::free(buffer); }, data);
 }
 
 void PictureBox::resizeImage(int width, int height)

@@ -31,6 +31,11 @@ public:
     }
 };
 
+// A fresh 32-bit image of that size (null when there is no memory for it).
+// A picture-sized buffer is aligned and advised for huge pages, so that
+// first writing it costs a few dozen page faults, not one per 4 KB.
+QImage newPictureImage(const QSize& size);
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -68,8 +73,9 @@ public:
     // size (a watcher's spare or a fresh one), whose pixels are undefined,
     // and its watchers receive the old image.
     QImage& imageForOverwrite();
-    // A spare buffer of the image's size from a watcher, or a null image.
-    QImage spareImage();
+    // A buffer of the image's size for a result that is to replace the
+    // image: a watcher's spare, or a fresh one (null when there is no memory).
+    QImage resultBuffer();
     void refresh() { update(); }
 
     // Watchers are told of every change to the image; they must be removed

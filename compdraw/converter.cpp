@@ -1,13 +1,41 @@
 #include "compdraw/converter.h"
 
+#include "platform/text_file.h"
+
 namespace compdraw {
 
 namespace {
+
+// CJK unified ideographs (with extension A) and compatibility ideographs:
+// the characters of Chinese names, three bytes each in UTF-8.
+bool holdsCjkIdeograph(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF))
+            return true;
+    }
+    return false;
+}
 
 // The WCA site's domain name without its top-level part.
 const QString kWcaDomain = QStringLiteral("worldcubeassociation");
 
 }  // namespace
+
+QString decodePage(const QByteArray& bytes)
+{
+    if (platform::startsWithUtf8Bom(bytes))
+        return platform::decodeAnsiUnlessUtf8Bom(bytes);
+    if (const std::optional<QString> text = platform::decodeUtf16WithBom(bytes))
+        return *text;
+    if (platform::isValidUtf8(bytes)) {
+        QString text = QString::fromUtf8(bytes);
+        if (holdsCjkIdeograph(text))
+            return text;
+    }
+    return platform::decodeAnsi(bytes);
+}
 
 QList<ListEntry> convertPage(const QStringList& lines)
 {
@@ -35,6 +63,7 @@ QList<ListEntry> convertPage(const QStringList& lines)
         if (row.contains(kWcaDomain)) {
             // The 10 characters right behind "php?i=", or from the 6th
             // character when the cell holds no such marker.
+            entry.wcaLink = true;
             const qsizetype at = nameCell.indexOf(QStringLiteral("php?i="));
             entry.wcaId = nameCell.mid(at >= 0 ? at + 6 : 5, 10);
         }

@@ -66,7 +66,7 @@ void Form1::Command1_Click()
     QStringList lines;
     try {
         const QByteArray bytes = platform::readFileBytes(platform::findFileNoCase(folder_, QStringLiteral("cubing.txt")));
-        lines = platform::splitLines(platform::decodeUtf8OrAnsi(bytes));
+        lines = platform::splitLines(decodePage(bytes));
     } catch (const platform::TextFileError&) {
         status(QStringLiteral("读取cubing.txt失败"));
         return;
@@ -74,12 +74,12 @@ void Form1::Command1_Click()
     const QList<ListEntry> entries = convertPage(lines);
     try {
         writeListFile(folder_, entries);
-    } catch (const platform::TextFileError&) {
-        status(QStringLiteral("写入list.txt失败"));
+    } catch (const platform::TextFileError& e) {
+        status(QStringLiteral("写入list.txt失败：") + QString::fromUtf8(e.what()));
         return;
     }
     for (const ListEntry& e : entries)
-        if (!e.wcaId.isEmpty())
+        if (e.wcaLink)
             List1->addListItem(e.wcaId);
     status(QStringLiteral("名单转换完成"));
 

@@ -8,7 +8,7 @@ namespace compdraw {
 QString ListEntry::line() const
 {
     QString text = name + u'+' + (male ? u'M' : u'F');
-    if (!wcaId.isEmpty())
+    if (wcaLink)
         text += u'+' + wcaId;
     return text;
 }
@@ -18,13 +18,13 @@ void writeListFile(const QString& folder, const QList<ListEntry>& entries)
     QStringList lines;
     for (const ListEntry& e : entries)
         lines << e.line();
-    platform::writeAnsiLines(platform::findFileNoCase(folder, kListFileName), lines);
+    platform::writeAnsiLinesReplacing(platform::findFileNoCase(folder, kListFileName), lines);
 }
 
 QStringList readListFile(const QString& folder)
 {
     const QByteArray bytes = platform::readFileBytes(platform::findFileNoCase(folder, kListFileName));
-    return platform::splitLines(platform::decodeUtf8OrAnsi(bytes));
+    return platform::splitLines(platform::decodeAnsiUnlessUtf8Bom(bytes));
 }
 
 }  // namespace compdraw

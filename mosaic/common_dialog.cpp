@@ -16,21 +16,7 @@ constexpr int kPathBuffer = 260;
 // as the system's own conversion does.
 QByteArray ansiOf(const QString& text)
 {
-    try {
-        return platform::encodeAnsi(text);
-    } catch (const platform::TextFileError&) {
-    }
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        try {
-            out += platform::encodeAnsi(text.mid(i, len));
-        } catch (const platform::TextFileError&) {
-            out += '?';
-        }
-        i += len - 1;
-    }
-    return out;
+    return platform::encodeAnsiReplacing(text);
 }
 
 // Bytes of a text followed by NULs up to the buffer size (cut to the size).

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace mosaic {
@@ -70,15 +71,26 @@ std::optional<QString> sizeCaption(const QString& fundsText, float width, float 
     } catch (const platform::OverflowError&) {
         return std::nullopt;
     }
-    if (!(height > 0) || !(width >= 0))
+    // Below 0 funds buy nothing: neither branch can qualify.
+    if (!(height > 0) || !(width >= 0) || funds < 0)
         return std::nullopt;
     const QString title = QString::fromUtf8("估算大小") + kNewLine;
-    const float ratio = width / height;
+    const double ratio = double(width) / height;
     if (double(height) * width <= funds)
         return title + plainDecimal(width) + QStringLiteral("*") + plainDecimal(height);
-    for (float k = float(std::floor(platform::roundHalfEven(height) / 3)); k >= 0; k -= 1) {
-        const double v = platform::roundHalfEven(double(k) * k * ratio);
-        if (v <= funds)
+    // k counts down in whole numbers: a single-precision counter above 2^24
+    // no longer changes when 1 is taken off. k * k * ratio grows with k, so
+    // the count may start at the first k whose value lies above the funds
+    // (two above the square root, against rounding) without changing the result.
+    auto value = [ratio](int64_t k) { return platform::roundHalfEven(double(k) * double(k) * ratio); };
+    int64_t k = int64_t(std::floor(platform::roundHalfEven(height) / 3));
+    if (ratio > 0) {
+        const double above = std::ceil(std::sqrt((double(funds) + 1) / ratio)) + 2;
+        if (above < double(k))
+            k = int64_t(above);
+    }
+    for (; k >= 0; --k) {
+        if (value(k) <= funds)
             return title + plainDecimal(platform::roundHalfEven(double(k) * ratio * 3)) + QStringLiteral("*")
                    + plainDecimal(platform::roundHalfEven(double(k) * 3));
     }

@@ -24,6 +24,12 @@ QString u8(const char* text)
     return QString::fromUtf8(text);
 }
 
+// The failure message of a save: the file's name and the system's reason.
+QString saveFailure(const QString& name, const QString& reason)
+{
+    return u8("无法保存文件") + name + u'\n' + reason;
+}
+
 }  // namespace
 
 void Form1::Command1_Click()
@@ -45,8 +51,9 @@ void Form1::Command1_Click()
     }
     const QString stamp = stampName();
     const QString path = fileInFolder(programFolder, stamp + QStringLiteral(".BMP"));
-    if (path.isEmpty() || !form2_->picture()->saveBmp(path)) {
-        msgBox(this, u8("无法保存文件") + stamp + QStringLiteral(".bmp"), u8("错误"));
+    QString reason = u8("文件名无效");
+    if (path.isEmpty() || !form2_->picture()->saveBmp(path, &reason)) {
+        msgBox(this, saveFailure(stamp + QStringLiteral(".bmp"), reason), u8("错误"));
         return;
     }
     msgBox(this, u8("已保存为") + stamp + QStringLiteral(".bmp"), u8("保存成功"));
@@ -99,10 +106,10 @@ void Form1::Command6_Click()
     // Written whole or not at all, before the confirmation.
     try {
         if (path.isEmpty())
-            throw TextFileError("no path");
+            throw TextFileError("文件名无效");
         writeAnsiLines(path, lines);
-    } catch (const TextFileError&) {
-        msgBox(this, u8("无法保存文件") + stamp + QStringLiteral(".txt"), u8("错误"));
+    } catch (const TextFileError& e) {
+        msgBox(this, saveFailure(stamp + QStringLiteral(".txt"), QString::fromUtf8(e.what())), u8("错误"));
         return;
     }
     msgBox(this, u8("已保存为") + stamp + QStringLiteral(".txt"), u8("保存成功"));

@@ -20,6 +20,16 @@ int pixelOf(double coordinate)
     return int(roundHalfEven(coordinate));
 }
 
+// Sets a box's text; its change handler runs also when the text stays the
+// same (the box itself reports only a changed text).
+void assignText(TextBox* box, const QString& text)
+{
+    if (box->text() == text)
+        emit box->change();
+    else
+        box->setText(text);
+}
+
 }  // namespace
 
 void Form1::setupWorkingPicture()
@@ -55,11 +65,19 @@ void Form1::Picture1_OLEDragDrop(const QString& file)
 {
     if (!file.isEmpty()) {
         try {
-            if (!Picture1->loadPicture(file))
+            const PictureLoad loaded = Picture1->loadPicture(file);
+            if (loaded == PictureLoad::TooLarge) {
+                // Nothing changes, not even the restore point.
+                msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
+                return;
+            }
+            if (loaded != PictureLoad::Loaded)
                 throw std::runtime_error("no picture");
             writeBackingCopy();
-            Text1->setText(QString::number(Picture1->imageWidth()));
-            Text2->setText(QString::number(Picture1->imageHeight()));
+            // Each assignment runs the box's change handler, also when the
+            // box already holds that text.
+            assignText(Text1, QString::number(Picture1->imageWidth()));
+            assignText(Text2, QString::number(Picture1->imageHeight()));
         } catch (const std::exception&) {
             msgBox(this, QString::fromUtf8("不支持的图片格式"), QString::fromUtf8("错误"));
         }

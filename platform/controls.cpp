@@ -5,7 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QValidator>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace platform {
 
@@ -47,8 +50,43 @@ int shiftStateOf(Qt::KeyboardModifiers modifiers)
     return s;
 }
 
-TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
+namespace {
+
+// Sees every change of a text box's text with the cursor behind what was
+// inserted; a line break in the inserted text drops everything from the
+// break up to the cursor, keeping the text after the cursor.
+class SingleLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        for (qsizetype at = firstBreak(input); at >= 0; at = firstBreak(input)) {
+            if (at < pos) {
+                input.remove(at, pos - at);
+                pos = int(at);
+            } else {
+                input.truncate(at);
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    static qsizetype firstBreak(const QString& text)
+    {
+        const auto it = std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+        return it == text.end() ? -1 : it - text.begin();
+    }
+};
+
+}  // namespace
+
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(parent)
 {
+    setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new SingleLineValidator(this));
+    setText(text);
     connect(this, &QLineEdit::textChanged, this, &TextBox::change);
 }
 
@@ -228,6 +266,11 @@ void LineShape::paintEvent(QPaintEvent*)
     p.drawLine(p1_ - pos(), p2_ - pos());
 }
 
-Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent)
+{
+    // A frame paints its own background, so that a picture lying under it
+    // does not show through its captions.
+    setAutoFillBackground(true);
+}
 
 }  // namespace platform

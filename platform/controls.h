@@ -28,6 +28,9 @@ int mouseButtonsOf(Qt::MouseButtons buttons);
 int shiftStateOf(Qt::KeyboardModifiers modifiers);
 
 // Single-line text box; change() runs on typing and on text set from code.
+// It holds text of any length and no line break: text pasted, dropped or
+// inserted is cut at its first CR or LF, as the desktop's single-line box
+// does.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -140,6 +143,7 @@ private:
     int32_t borderColor_ = 0;
 };
 
+// Frame with its own background: whatever lies under it stays hidden.
 class Frame : public QGroupBox {
     Q_OBJECT
 public:

@@ -8,6 +8,12 @@ namespace platform {
 
 double leadingNumber(const QString& text)
 {
+    const double value = leadingNumberUnbounded(text);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double leadingNumberUnbounded(const QString& text)
+{
     int i = 0;
     const int n = text.size();
     while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' || text[i] == u'\n'))
@@ -44,8 +50,7 @@ double leadingNumber(const QString& text)
         if (expDigits)
             number += exponent;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
+    return std::strtod(number.c_str(), nullptr);
 }
 
 double roundHalfEven(double value)

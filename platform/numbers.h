@@ -18,6 +18,9 @@ public:
 // digits with an optional decimal part and exponent. No number gives 0.
 double leadingNumber(const QString& text);
 
+// The same, but a number too large for a double gives an infinity of its sign.
+double leadingNumberUnbounded(const QString& text);
+
 // Nearest whole number, halves to the even neighbour (0.5 -> 0, 2.5 -> 2).
 double roundHalfEven(double value);
 

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <new>
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +20,20 @@
 #include <utility>
 
 namespace platform {
+
+namespace {
+
+bool isInside(const QSize& box, const QPointF& p)
+{
+    return p.x() >= 0 && p.y() >= 0 && p.x() < box.width() && p.y() < box.height();
+}
+
+}  // namespace
+
+bool pictureSizeLoadable(const QSize& size)
+{
+    return size.width() > 0 && size.height() > 0 && qint64(size.width()) * size.height() <= kMaxPicturePixels;
+}
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
@@ -138,27 +153,55 @@ void PictureBox::resizeImage(int width, int height)
     setImage(fresh);
 }
 
-bool PictureBox::loadPicture(const QString& path)
+PictureLoad PictureBox::loadPicture(const QString& path)
 {
+    // The reader's default limit (128 MiB) refuses a phone's full-size photo.
+    // The picture box counts pixels instead, and lets the reader take up to
+    // 8 bytes for each (16-bit colour channels with alpha).
+    QImageReader::setAllocationLimit(int(kMaxPicturePixels * 8 / (1024 * 1024)) + 1);
     QImageReader reader(path);
     reader.setAutoTransform(false);
-    QImage loaded = reader.read();
+    const QSize size = reader.size();
+    if (size.isValid() && !pictureSizeLoadable(size))
+        return PictureLoad::TooLarge;
+    QImage loaded;
+    bool outOfMemory = false;
+    try {
+        loaded = reader.read();
+        if (loaded.isNull()) {
+            // The reader reports a picture whose memory it could not get like
+            // bad data: a picture of the size its header gives that cannot be
+            // had tells the two apart.
+            outOfMemory = size.isValid() && QImage(size, QImage::Format_RGB32).isNull();
+        } else if (loaded.format() != QImage::Format_RGB32) {
+            loaded = loaded.convertToFormat(QImage::Format_RGB32);
+            outOfMemory = loaded.isNull();
+        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    }
+    if (outOfMemory)
+        return PictureLoad::TooLarge;
     if (loaded.isNull())
-        return false;
+        return PictureLoad::NotAPicture;
+    if (!pictureSizeLoadable(loaded.size()))
+        return PictureLoad::TooLarge;
     setImage(loaded);
-    return true;
+    return PictureLoad::Loaded;
 }
 
-bool PictureBox::saveBmp(const QString& path) const
+bool PictureBox::saveBmp(const QString& path, QString* reason) const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        return false;
     try {
+        if (!image_.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+            throw TextFileError("图片无法编码为BMP");
         writeFileAtomic(path, bytes);
-    } catch (const TextFileError&) {
+    } catch (const TextFileError& e) {
+        if (reason)
+            *reason = QString::fromUtf8(e.what());
         return false;
     }
     return true;
@@ -233,6 +276,8 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
+    if (isInside(size(), event->position()))
+        pressedInside_ |= event->button();
     emit mouseDown(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()),
                    event->position().x(), event->position().y());
 }
@@ -247,8 +292,11 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
     emit mouseUp(mouseButtonOf(event->button()), shiftStateOf(event->modifiers()),
                  event->position().x(), event->position().y());
-    // A click follows the release, for the left button only.
-    if (event->button() == Qt::LeftButton)
+    // A click follows the release of any button, when both the press and
+    // the release lay inside the box.
+    const bool clicked = (pressedInside_ & event->button()) && isInside(size(), event->position());
+    pressedInside_ &= ~Qt::MouseButtons(event->button());
+    if (clicked)
         emit click();
 }
 

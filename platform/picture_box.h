@@ -36,6 +36,14 @@ public:
 // first writing it costs a few dozen page faults, not one per 4 KB.
 QImage newPictureImage(const QSize& size);
 
+// Largest picture a picture box loads: 200 megapixels, a phone's largest photo.
+constexpr qint64 kMaxPicturePixels = 200'000'000;
+
+// Whether a picture of this size may be loaded.
+bool pictureSizeLoadable(const QSize& size);
+
+enum class PictureLoad { Loaded, NotAPicture, TooLarge };
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -47,10 +55,13 @@ public:
     void setImage(const QImage& image);
     // A fresh image of the given size filled with the back colour.
     void resizeImage(int width, int height);
-    // Loads a picture file; false (image unchanged) when it is no picture.
-    bool loadPicture(const QString& path);
-    // Saves the image as a 24-bit BMP, whole or not at all.
-    bool saveBmp(const QString& path) const;
+    // Loads a picture file. The image stays unchanged when the file is no
+    // picture, or when the picture is larger than kMaxPicturePixels or its
+    // memory cannot be had (TooLarge).
+    PictureLoad loadPicture(const QString& path);
+    // Saves the image as a 24-bit BMP, whole or not at all; on failure an
+    // earlier file stays as it was and `reason` gets the system's description.
+    bool saveBmp(const QString& path, QString* reason = nullptr) const;
 
     int imageWidth() const { return image_.width(); }
     int imageHeight() const { return image_.height(); }
@@ -100,6 +111,7 @@ signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
+    // A press and release of any button, both inside the box.
     void click();
     void fileDropped(const QString& path);
 
@@ -123,6 +135,8 @@ private:
     int32_t backColor_ = 0xFFFFFF;
     int32_t foreColor_ = 0;
     bool autoSize_ = false;
+    // Buttons pressed inside the box and not yet released.
+    Qt::MouseButtons pressedInside_;
 };
 
 }  // namespace platform

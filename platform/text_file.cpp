@@ -1,76 +1,172 @@
 #include "platform/text_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringDecoder>
+#include <QSysInfo>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-// One iconv conversion of a whole buffer; returns false at the first
-// sequence that cannot be converted, with its byte offset.
-bool convert(const char* to, const char* from, const QByteArray& in, QByteArray& out, qsizetype& badAt)
+// UTF-16 in the order of QString's own code units.
+const char* const kUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+
+// What takes the place of a sequence iconv cannot convert, and how many
+// input bytes that sequence spans.
+struct Replacement {
+    const char* bytes;
+    qsizetype size;
+    size_t skip;
+};
+
+// Converts a whole buffer in one pass with one conversion state. At every
+// sequence that cannot be converted (also one cut off at the end) onBad gets
+// its byte offset and returns its replacement, or throws; the conversion
+// then goes on behind it.
+template <typename OnBad>
+QByteArray convert(const char* to, const char* from, const char* data, size_t size, OnBad onBad)
 {
-    iconv_t cd = iconv_open(to, from);
+    const iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         throw TextFileError("GBK conversion is not available");
-    out.resize(in.size() * 2 + 16);
-    char* inPtr = const_cast<char*>(in.constData());
-    size_t inLeft = size_t(in.size());
-    char* outPtr = out.data();
-    size_t outLeft = size_t(out.size());
-    bool ok = true;
+    struct Closer {
+        iconv_t cd;
+        ~Closer() { iconv_close(cd); }
+    } closer{cd};
+
+    // Between GBK and UTF-16 one input byte gives at most two output bytes.
+    QByteArray out(qsizetype(size) * 2 + 16, Qt::Uninitialized);
+    char* in = const_cast<char*>(data);
+    size_t inLeft = size;
+    qsizetype used = 0;
+    const auto room = [&](qsizetype need) {
+        if (out.size() - used < need)
+            out.resize(std::max(out.size() * 2, used + need));
+    };
+    // The input goes to iconv a window at a time, so that no call looks at
+    // more than a window however often bad sequences interrupt it.
+    constexpr size_t kWindow = 64 * 1024;
     while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1))
+        char* outPtr = out.data() + used;
+        size_t outLeft = size_t(out.size() - used);
+        const size_t window = std::min(inLeft, kWindow);
+        size_t windowLeft = window;
+        const size_t result = iconv(cd, &in, &windowLeft, &outPtr, &outLeft);
+        const int error = errno;
+        used = outPtr - out.data();
+        inLeft -= window - windowLeft;
+        if (result != size_t(-1))
             continue;
-        if (errno == E2BIG) {
-            const qsizetype used = outPtr - out.data();
-            out.resize(out.size() * 2);
-            outPtr = out.data() + used;
-            outLeft = size_t(out.size() - used);
+        if (error == E2BIG) {
+            room(out.size());
             continue;
         }
-        ok = false;
-        badAt = inPtr - in.constData();
-        break;
+        if (error == EINVAL && windowLeft < inLeft)
+            continue;  // a character cut at the window's end: the next window holds it whole
+        const Replacement r = onBad(size_t(in - data));
+        room(r.size);
+        std::memcpy(out.data() + used, r.bytes, size_t(r.size));
+        used += r.size;
+        const size_t skip = std::min(std::max<size_t>(r.skip, 1), inLeft);
+        in += skip;
+        inLeft -= skip;
     }
-    out.resize(outPtr - out.data());
-    iconv_close(cd);
-    return ok;
+    out.resize(used);
+    return out;
+}
+
+// Length in code units of the character starting at unit i: 2 for a
+// surrogate pair, else 1.
+qsizetype charLength(const QString& text, qsizetype i)
+{
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+// GBK bytes of a text; a character GBK cannot hold is passed to onBadChar,
+// which throws, or is written as "?".
+template <typename OnBadChar>
+QByteArray encode(const QString& text, OnBadChar onBadChar)
+{
+    return convert("CP936", kUtf16, reinterpret_cast<const char*>(text.utf16()), size_t(text.size()) * 2,
+                   [&](size_t offset) {
+                       const qsizetype i = qsizetype(offset / 2);
+                       const qsizetype length = charLength(text, i);
+                       onBadChar(text.mid(i, length));
+                       return Replacement{"?", 1, size_t(length) * 2};
+                   });
+}
+
+QByteArray ansiLines(const QStringList& lines, QByteArray (*encodeLine)(const QString&))
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += encodeLine(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::atomic<int> commitFailure{0};
+
+// The system's description of an error number, as UTF-8.
+std::string describe(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error)).toStdString();
+}
+
+// Writes all bytes, going on after short writes and interruptions.
+bool writeAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
 }
 
 }  // namespace
 
 QByteArray encodeAnsi(const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    QByteArray out;
-    qsizetype badAt = 0;
-    if (!convert("CP936", "UTF-8", utf8, out, badAt)) {
-        const QString bad = QString::fromUtf8(utf8.mid(badAt)).left(1);
+    return encode(text, [](const QString& bad) {
         throw TextFileError(QStringLiteral("字符“%1”无法以GBK编码保存").arg(bad).toStdString());
-    }
-    return out;
+    });
+}
+
+QByteArray encodeAnsiReplacing(const QString& text)
+{
+    return encode(text, [](const QString&) {});
 }
 
 QString decodeAnsi(const QByteArray& bytes)
 {
-    QString result;
-    QByteArray rest = bytes;
-    while (!rest.isEmpty()) {
-        QByteArray out;
-        qsizetype badAt = 0;
-        const bool ok = convert("UTF-8", "CP936", rest, out, badAt);
-        result += QString::fromUtf8(out);
-        if (ok)
-            break;
-        result += QChar(0xFFFD);
-        rest = rest.mid(badAt + 1);
-    }
-    return result;
+    static const char16_t replacement = 0xFFFD;
+    const QByteArray units = convert(kUtf16, "CP936", bytes.constData(), size_t(bytes.size()), [](size_t) {
+        return Replacement{reinterpret_cast<const char*>(&replacement), 2, 1};
+    });
+    QString text(units.size() / 2, Qt::Uninitialized);
+    std::memcpy(text.data(), units.constData(), size_t(text.size()) * 2);
+    return text;
 }
 
 bool isValidUtf8(const QByteArray& bytes)
@@ -81,55 +177,97 @@ bool isValidUtf8(const QByteArray& bytes)
     return !decoder.hasError();
 }
 
-QString decodeUtf8OrAnsi(const QByteArray& bytes)
+bool startsWithUtf8Bom(const QByteArray& bytes)
 {
-    if (isValidUtf8(bytes)) {
-        QString s = QString::fromUtf8(bytes);
-        if (s.startsWith(QChar(0xFEFF)))
-            s.remove(0, 1);
-        return s;
-    }
+    return bytes.startsWith("\xEF\xBB\xBF");
+}
+
+QString decodeAnsiUnlessUtf8Bom(const QByteArray& bytes)
+{
+    if (startsWithUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     return decodeAnsi(bytes);
+}
+
+std::optional<QString> decodeUtf16WithBom(const QByteArray& bytes)
+{
+    QStringConverter::Encoding encoding;
+    if (bytes.startsWith("\xFF\xFE"))
+        encoding = QStringConverter::Utf16LE;
+    else if (bytes.startsWith("\xFE\xFF"))
+        encoding = QStringConverter::Utf16BE;
+    else
+        return std::nullopt;
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes).sliced(2));
 }
 
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    QString current;
+    qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
-            lines << current;
-            current.clear();
+            lines << text.mid(start, i - start);
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
-        } else {
-            current += c;
+            start = i + 1;
         }
     }
-    if (!current.isEmpty())
-        lines << current;
+    if (start < n)
+        lines << text.mid(start);
     return lines;
+}
+
+void failNextCommitForTesting(int errorNumber)
+{
+    commitFailure = errorNumber;
 }
 
 void writeFileAtomic(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TextFileError(file.errorString().toStdString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw TextFileError(file.errorString().toStdString());
+    // A link is followed: the file it names is replaced, the link stays.
+    const QFileInfo info(path);
+    const QByteArray target =
+        QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    // A new file of a free name beside the target; the umask sets its
+    // permissions, or the earlier file's are kept.
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temp = target + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0x1000000, 36);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 100))
+            throw TextFileError(describe(errno));
+    }
+    int error = 0;
+    struct stat earlier {};
+    if (::stat(target.constData(), &earlier) == 0 && S_ISREG(earlier.st_mode))
+        ::fchmod(fd, earlier.st_mode & 07777);
+    if (!writeAll(fd, bytes.constData(), size_t(bytes.size())) || ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = commitFailure.exchange(0);
+    if (error == 0 && ::rename(temp.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        throw TextFileError(describe(error));
+    }
 }
 
 void writeAnsiLines(const QString& path, const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += encodeAnsi(line);
-        bytes += "\r\n";
-    }
-    writeFileAtomic(path, bytes);
+    writeFileAtomic(path, ansiLines(lines, encodeAnsi));
+}
+
+void writeAnsiLinesReplacing(const QString& path, const QStringList& lines)
+{
+    writeFileAtomic(path, ansiLines(lines, encodeAnsiReplacing));
 }
 
 QByteArray readFileBytes(const QString& path)

@@ -5,38 +5,61 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stdexcept>
 
 namespace platform {
 
-// A text file that cannot be read, written or encoded. what() is UTF-8.
+// A text file that cannot be read, written or encoded. what() is UTF-8: for
+// a failed read or write, the system's description of the error.
 class TextFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // GBK bytes of a text; throws TextFileError naming the first character that
-// GBK cannot hold.
+// GBK cannot hold (the whole character, also beyond the basic plane).
 QByteArray encodeAnsi(const QString& text);
 
-// Text of GBK bytes; a byte sequence that is no GBK character becomes U+FFFD.
+// GBK bytes of a text with "?" for every character GBK cannot hold, as the
+// desktop's ANSI conversion writes it.
+QByteArray encodeAnsiReplacing(const QString& text);
+
+// Text of GBK bytes, in one pass: a byte that starts no GBK character
+// becomes U+FFFD and decoding goes on from the next byte.
 QString decodeAnsi(const QByteArray& bytes);
 
 bool isValidUtf8(const QByteArray& bytes);
 
-// UTF-8 when the bytes are valid UTF-8 (a byte-order mark is dropped), else GBK.
-QString decodeUtf8OrAnsi(const QByteArray& bytes);
+bool startsWithUtf8Bom(const QByteArray& bytes);
+
+// UTF-8 text after its byte-order mark when the bytes start with one, else GBK.
+QString decodeAnsiUnlessUtf8Bom(const QByteArray& bytes);
+
+// UTF-16 text after its byte-order mark (either byte order) when the bytes
+// start with one; no value otherwise.
+std::optional<QString> decodeUtf16WithBom(const QByteArray& bytes);
 
 // Splits at CR LF, LF or CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
 
-// Writes each line followed by CR LF, in GBK. The file appears whole or not
-// at all: it is written beside the target and renamed into place. Throws
-// TextFileError when a line cannot be encoded or the file cannot be written.
+// Writes each line followed by CR LF, in GBK, whole or not at all (see
+// writeFileAtomic). Throws TextFileError when a line cannot be encoded or
+// the file cannot be written.
 void writeAnsiLines(const QString& path, const QStringList& lines);
 
-// Writes bytes whole or not at all (temporary file renamed into place).
+// The same with "?" for the characters GBK cannot hold.
+void writeAnsiLinesReplacing(const QString& path, const QStringList& lines);
+
+// Writes bytes whole or not at all: into a new file beside the target, every
+// write, the flush to disk, the close and the rename checked. On any failure
+// the temporary file is removed, an earlier file stays byte-identical, and
+// TextFileError carries the system's description of the error.
 void writeFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Tests: the next atomic write fails at its last step (the rename into
+// place) with this error number, as a full disk or a lost folder would.
+void failNextCommitForTesting(int errorNumber);
 
 // Reads a whole file; throws TextFileError when it cannot be opened.
 QByteArray readFileBytes(const QString& path);

@@ -16,11 +16,16 @@ namespace {
     throw OptionStateError(description);
 }
 
-// A line as a whole number: its leading number rounded half to even.
+// A line as a whole number: blanks anywhere in it are ignored ("- 1" is
+// -1, "1 2" is 12), then its leading number is rounded half to even. A
+// number beyond the 16-bit range, also one too large for a double,
+// overflows.
 int16_t lineNumber(const QString& line)
 {
+    QString text = line;
+    text.removeIf([](QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; });
     try {
-        return platform::toInt16(platform::leadingNumber(line));
+        return platform::toInt16(platform::leadingNumberUnbounded(text));
     } catch (const platform::OverflowError&) {
         fail("溢出");
     }
@@ -68,7 +73,11 @@ OptionStateRead readOptionState(const QString& folder, const QString& cubeName, 
     OptionStateRead read;
     read.values = current;
     try {
-        const QString path = optionStatePath(folder, cubeName);
+        // The file is found whatever the letter case of its name; a name of
+        // the exact case comes first.
+        const QFileInfo named(optionStatePath(folder, cubeName));
+        const QString path =
+            named.isFile() ? named.filePath() : platform::findFileNoCase(named.path(), named.fileName());
         if (!QFileInfo(path).isFile())
             fail("文件未找到");
         QStringList lines;

@@ -1,4 +1,5 @@
 #include "compdraw/converter_form.h"
+#include "platform/testing/file_size_limit.h"
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace compdraw;
@@ -100,12 +103,54 @@ TEST(ConverterWindow, FailuresKeepTheOldList)
     EXPECT_TRUE(isStatus(w.Label1->caption(), u8("读取cubing.txt失败"))) << w.Label1->caption().toStdString();
     EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
 
-    // A name GBK cannot hold: the list cannot be written.
-    writeBytes(dir.filePath("cubing.txt"), page({row(u8("甲😀"), u8("男"), QStringLiteral("2009ABCD01"))}).toUtf8());
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("写入list.txt失败"))) << w.Label1->caption().toStdString();
+    // The disk fills part-way, or the last step of the save fails: the old
+    // list stays, the status names the system's reason, no IDs are listed.
+    QString names;
+    for (int i = 0; i < 2000; ++i)
+        names += row(u8("选手") + QString::number(i), u8("男"), QStringLiteral("2009ABCD01"));
+    writeBytes(dir.filePath("cubing.txt"), page({names}).toUtf8());
+    {
+        testing_support::FileSizeLimit limit(4096);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+    }
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("写入list.txt失败：") + QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << w.Label1->caption().toStdString();
     EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
     EXPECT_EQ(w.List1->listCount(), 0);
+    platform::failNextCommitForTesting(ENOSPC);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("写入list.txt失败：") + QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << w.Label1->caption().toStdString();
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"cubing.txt", "list.txt"}));
+}
+
+TEST(ConverterWindow, NamesAsTheDesktopWritesThem)
+{
+    QTemporaryDir dir;
+    Form1 w(dir.path());
+    // A GBK page of names whose bytes happen to be valid UTF-8.
+    writeBytes(dir.filePath("cubing.txt"),
+               platform::encodeAnsi(page({row(u8("郑伟"), u8("男")), row(u8("谢强"), u8("男"), QStringLiteral("2010XIEQ01")),
+                                          row(u8("肖英"), u8("女")), row(u8("袁平"), u8("女"))})));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")),
+              platform::encodeAnsi(u8("郑伟+M\r\n谢强+M+2010XIEQ01\r\n肖英+F\r\n袁平+F\r\n")));
+
+    // Names GBK cannot hold are written with "?", the rest of the list whole;
+    // a WCA row too short for an ID keeps its "+" and its (empty) line.
+    const QString wcaNoId = u8("<tr class=\"r\"><td>4</td><td>周八</td><td>男</td>"
+                               "<td><a href=\"https://www.worldcubeassociation.org/\">WCA</a></td></tr>");
+    writeBytes(dir.filePath("cubing.txt"),
+               page({row(u8("Łukasz Nowak"), u8("男"), QStringLiteral("2012NOWA01")), row(u8("김민준"), u8("男")),
+                     row(u8("张三•"), u8("女")), wcaNoId, row(u8("甲😀"), u8("男"), QStringLiteral("2009ABCD01"))})
+                   .toUtf8());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")),
+              QByteArray("?ukasz Nowak+M+2012NOWA01\r\n???+M\r\n") + platform::encodeAnsi(u8("张三")) + "?+F\r\n" +
+                  platform::encodeAnsi(u8("周八")) + "+M+\r\n" + platform::encodeAnsi(u8("甲")) + "?+M+2009ABCD01\r\n");
+    EXPECT_EQ(listItems(w), (QStringList{"2012NOWA01", "", "2009ABCD01"}));
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
 }
 
 TEST(ConverterWindow, AvatarCache)
@@ -166,4 +211,27 @@ TEST(ConverterWindow, AvatarCache)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(server.requests.isEmpty());
     EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+}
+
+TEST(ConverterWindow, AvatarThatCannotBeWrittenLeavesNoFile)
+{
+    testing_support::LoopbackServer server;
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("DATA"));
+    const QByteArray avatar = jpeg(3);
+    ASSERT_GT(avatar.size(), 256);
+    server.serve("/results/upload/a2009EEEE01.jpg", avatar, "image/jpeg");
+    Form1 w(dir.path(), convert::ConverterSettings{server.base(), 3000});
+    writeBytes(dir.filePath("cubing.txt"), platform::encodeAnsi(page({row(u8("甲"), u8("男"), QStringLiteral("2009EEEE01"))})));
+    QTest::mouseClick(w.Check5, Qt::LeftButton);
+    {
+        // Room for the list, not for the picture.
+        testing_support::FileSizeLimit limit(256);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+    }
+    EXPECT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(QDir(dir.filePath("DATA")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(testing_support::fileBytes(dir.filePath("DATA/2009EEEE01.jpg")), avatar);
 }

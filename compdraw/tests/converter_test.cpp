@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
 
 using namespace compdraw;
 
@@ -43,6 +44,39 @@ TEST(Converter, RowsToEntries)
                                           }));
     EXPECT_TRUE(convertPage({}).isEmpty());
     EXPECT_TRUE(convertPage({u8("<p>no rows</p>")}).isEmpty());
+}
+
+TEST(Converter, AWcaRowWithoutAnIdKeepsItsMark)
+{
+    // The domain is in another cell and the name cell is too short for an ID.
+    const QStringList page = {u8("<tr class=\"odd\"><td>1</td><td>王五</td><td>男</td>"
+                                 "<td><a href=\"https://www.worldcubeassociation.org/\">x</a></td></tr>")};
+    const QList<ListEntry> entries = convertPage(page);
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_TRUE(entries[0].wcaLink);
+    EXPECT_EQ(entries[0].wcaId, QString());
+    EXPECT_EQ(entries[0].line(), u8("王五+M+"));
+}
+
+TEST(Converter, PageEncodings)
+{
+    // GBK names whose bytes are also valid UTF-8 (two-byte characters only).
+    const QString gbkNames = u8("<td>郑伟</td><td>谢强</td><td>肖英</td><td>袁平</td>");
+    const QByteArray gbk = platform::encodeAnsi(gbkNames);
+    ASSERT_TRUE(platform::isValidUtf8(gbk));
+    EXPECT_EQ(decodePage(gbk), gbkNames);
+    // UTF-8 without a byte-order mark, as long as it holds an ideograph.
+    const QString utf8Names = u8("<td>郑伟</td><td>Łukasz</td>");
+    EXPECT_EQ(decodePage(utf8Names.toUtf8()), utf8Names);
+    EXPECT_EQ(decodePage(u8("Łukasz").toUtf8()), platform::decodeAnsi(u8("Łukasz").toUtf8()));
+    EXPECT_EQ(decodePage("\xEF\xBB\xBF" + u8("Łukasz").toUtf8()), u8("Łukasz"));
+    // "Unicode" text: UTF-16 with its mark, either byte order.
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : utf8Names)
+        utf16 += char(c.unicode() & 0xFF), utf16 += char(c.unicode() >> 8);
+    EXPECT_EQ(decodePage(utf16), utf8Names);
+    EXPECT_EQ(decodePage(QByteArray("\xFE\xFF\x90\xD1", 4)), u8("郑"));
+    EXPECT_EQ(decodePage({}), QString());
 }
 
 TEST(AvatarCache, IdsAddressesAndProgress)

@@ -56,7 +56,7 @@ TEST(DrawWindow, BrokenLineStopsStartUpBeforeReelsAndBanners)
 {
     QTemporaryDir dir;
     writeBanners(dir);
-    writeBytes(dir.filePath("LIST.TXT"), u8("甲乙\n戊(己\n丙丁\n").toUtf8());
+    writeBytes(dir.filePath("LIST.TXT"), platform::encodeAnsi(u8("甲乙\n戊(己\n丙丁\n")));
     Form1 w(dir.path());
     w.Form_Load();
     EXPECT_EQ(w.nameCount, 1);

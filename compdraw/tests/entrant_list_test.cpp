@@ -11,6 +11,7 @@
 using namespace compdraw;
 
 using testing_support::u8;
+using testing_support::writeBytes;
 
 namespace {
 
@@ -75,20 +76,22 @@ TEST(EntrantList, ThousandNamesAtMost)
     EXPECT_EQ(drawIndex(0.0015, 1000), 2);
 }
 
-TEST(ListFile, FoundWhateverTheCaseAndReadAsGbkOrUtf8)
+TEST(ListFile, FoundWhateverTheCaseAndReadAsGbkUnlessMarkedUtf8)
 {
     QTemporaryDir dir;
     EXPECT_THROW(readListFile(dir.path()), platform::TextFileError);
-    writeListFile(dir.path(), {ListEntry{u8("张三"), true, QStringLiteral("2009ABCD01")}, ListEntry{u8("李四"), false, {}}});
+    writeListFile(dir.path(), {ListEntry{u8("张三"), true, true, QStringLiteral("2009ABCD01")},
+                               ListEntry{u8("李四"), false, false, {}}, ListEntry{u8("王五"), true, true, {}}});
     EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")),
-              platform::encodeAnsi(u8("张三+M+2009ABCD01\r\n李四+F\r\n")));
-    EXPECT_EQ(readListFile(dir.path()), QStringList({u8("张三+M+2009ABCD01"), u8("李四+F")}));
+              platform::encodeAnsi(u8("张三+M+2009ABCD01\r\n李四+F\r\n王五+M+\r\n")));
+    EXPECT_EQ(readListFile(dir.path()), QStringList({u8("张三+M+2009ABCD01"), u8("李四+F"), u8("王五+M+")}));
 
     QFile::remove(dir.filePath("list.txt"));
-    QFile f(dir.filePath("LIST.TXT"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(u8("王五+M\n赵六+F").toUtf8());
-    f.close();
+    // GBK names whose bytes are also valid UTF-8 read as GBK.
+    writeBytes(dir.filePath("LIST.TXT"), platform::encodeAnsi(u8("郑伟+M\r\n谢强+M\r\n肖英+F\r\n袁平+F\r\n")));
+    EXPECT_EQ(readListFile(dir.path()), QStringList({u8("郑伟+M"), u8("谢强+M"), u8("肖英+F"), u8("袁平+F")}));
+    // UTF-8 only behind its byte-order mark.
+    writeBytes(dir.filePath("LIST.TXT"), "\xEF\xBB\xBF" + u8("王五+M\n赵六+F").toUtf8());
     EXPECT_EQ(readListFile(dir.path()), QStringList({u8("王五+M"), u8("赵六+F")}));
 }
 

@@ -1,8 +1,10 @@
 #include "mosaic/estimates.h"
 
-#include <gtest/gtest.h>
-
+#include "platform/numbers.h"
 #include "platform/testing/test_helpers.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
 
 using namespace mosaic;
 
@@ -65,4 +67,44 @@ TEST(SizeEstimate, NumericTest)
         EXPECT_TRUE(isNumericText(yes)) << yes;
     for (const char* no : {"", " ", "-", ".", "e5", "1e", "1 2", "1,000", "0x10", "１２"})
         EXPECT_FALSE(isNumericText(QString::fromUtf8(no))) << no;
+}
+
+TEST(SizeEstimate, RatioInDoublePrecision)
+{
+    // k * ratio * 3 and k * k * ratio lie on a half here: a single-precision
+    // ratio rounds them the other way.
+    EXPECT_EQ(sizeCaption("375", 100, 240), size(38, 90));
+    EXPECT_EQ(sizeCaption("50", 3, 600), size(2, 300));
+}
+
+TEST(SizeEstimate, VeryTallPicturesFinish)
+{
+    // k starts at 17,000,000, above 2^24, where a single-precision counter
+    // no longer goes down.
+    EXPECT_EQ(sizeCaption("1000", 1, 51000000), size(0, 677664));
+    EXPECT_EQ(sizeCaption("0", 1, 51000000), size(0, 15147));
+    EXPECT_EQ(sizeCaption("2147483647", 1, 200000000), size(1, 200000000));
+    EXPECT_EQ(sizeCaption("2147483647", 200000000, 1), size(200000000, 1));
+    EXPECT_EQ(sizeCaption("99999999", 4, 50000000), size(4, 49999998));
+}
+
+TEST(SizeEstimate, SameAsCountingDownEveryStep)
+{
+    // The count starts near the answer; every k from the top gives the same.
+    auto counted = [](int32_t funds, float w, float h) -> std::optional<QString> {
+        const double ratio = double(w) / h;
+        if (double(h) * w <= funds)
+            return size(int(w), int(h));
+        for (int64_t k = int64_t(std::floor(platform::roundHalfEven(h) / 3)); k >= 0; --k)
+            if (platform::roundHalfEven(double(k) * double(k) * ratio) <= funds)
+                return size(int(platform::roundHalfEven(double(k) * ratio * 3)), int(platform::roundHalfEven(double(k) * 3)));
+        return std::nullopt;
+    };
+    for (int w : {0, 1, 3, 7, 100, 260, 1000})
+        for (int h : {1, 2, 5, 247, 600, 999})
+            for (int funds : {0, 1, 2, 49, 50, 51, 374, 375, 1000, 5000, 64219}) {
+                const QString text = QString::number(funds);
+                EXPECT_EQ(sizeCaption(text, float(w), float(h)), counted(funds, float(w), float(h)))
+                    << w << " x " << h << " for " << funds;
+            }
 }

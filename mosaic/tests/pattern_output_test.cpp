@@ -2,7 +2,10 @@
 #include "mosaic/form2.h"
 #include "mosaic/pattern_text.h"
 #include "platform/color_value.h"
+#include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
+#include "platform/time_text.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -11,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace mosaic;
@@ -120,8 +125,52 @@ TEST(PatternText, RefusalsWriteNothing)
     lost.Command1->click();
     ASSERT_EQ(messages.titles, QStringList(2, u8("错误")));
     EXPECT_TRUE(messages.texts[0].startsWith(u8("无法保存文件")));
-    EXPECT_TRUE(messages.texts[0].endsWith(".txt"));
-    EXPECT_TRUE(messages.texts[1].endsWith(".bmp"));
+    EXPECT_TRUE(messages.texts[0].endsWith(".txt\n" + QString::fromLocal8Bit(std::strerror(ENOENT))));
+    EXPECT_TRUE(messages.texts[1].endsWith(".bmp\n" + QString::fromLocal8Bit(std::strerror(ENOENT))));
+}
+
+TEST(PatternOutput, SavesOnAFullDiskKeepTheEarlierFilesAndSayWhy)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    w.Picture1->setImage(testing_support::patternImage(60, 60));
+    w.Text1->setText("60");
+    w.Text2->setText("60");
+    // Earlier files under every name the next seconds give.
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList names;
+    for (int second = 0; second < 5; ++second)
+        for (const char* ext : {".BMP", ".txt"})
+            names << platform::stampName(now.addSecs(second)) + ext;
+    for (const QString& name : names)
+        testing_support::writeBytes(f.dir.filePath(name), "earlier " + name.toUtf8());
+
+    MessageRecorder messages;
+    for (const int error : {EFBIG, ENOSPC}) {
+        messages.texts.clear();
+        messages.titles.clear();
+        if (error == EFBIG) {
+            // The disk fills after 4 KB of each file.
+            testing_support::FileSizeLimit limit(4096);
+            w.Command1->click();
+            w.Command6->click();
+        } else {
+            // The last step of each save fails.
+            platform::failNextCommitForTesting(error);
+            w.Command1->click();
+            platform::failNextCommitForTesting(error);
+            w.Command6->click();
+        }
+        const QString reason = QString::fromLocal8Bit(std::strerror(error));
+        EXPECT_EQ(messages.titles, QStringList(2, u8("错误")));
+        ASSERT_EQ(messages.texts.size(), 2);
+        EXPECT_TRUE(messages.texts[0].startsWith(u8("无法保存文件")));
+        EXPECT_TRUE(messages.texts[0].endsWith(".bmp\n" + reason)) << messages.texts[0].toStdString();
+        EXPECT_TRUE(messages.texts[1].endsWith(".txt\n" + reason)) << messages.texts[1].toStdString();
+    }
+    for (const QString& name : names)
+        EXPECT_EQ(testing_support::fileBytes(f.dir.filePath(name)), "earlier " + name.toUtf8());
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files).size(), names.size());  // no temporary file left
 }
 
 TEST(Generation, DrawsThePreviewAndSavesA24BitBmp)

@@ -1,5 +1,6 @@
 #include "mosaic/form1.h"
 #include "mosaic/tests/loaded_form.h"
+#include "mosaic/tests/picture_checks.h"
 #include "platform/screen_color.h"
 #include "platform/testing/test_helpers.h"
 
@@ -163,4 +164,47 @@ TEST(WorkingPicture, ColourPickShowsTheSwatch)
     QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(w.Label7->caption().size(), 6);
     EXPECT_EQ(w.Label7->caption().toInt(nullptr, 16), w.pickedColor);
+}
+
+TEST(WorkingPicture, LargePhotosLoadAndLargerOnesChangeNothing)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    picture_checks::largePhotoLoadsAndGenerates(w, f.dir);
+    EXPECT_EQ(w.PicBACK->image(), w.Picture1->image());
+    EXPECT_EQ(w.undoHistory.undoIndex, 1);
+    EXPECT_EQ(w.undoHistory.newest(), w.Picture1->image());
+
+    // Beyond the limit: no snapshot, the backing copy as it was.
+    w.saveUndo();
+    const QImage newest = w.undoHistory.newest();
+    const QImage backing = w.PicBACK->image();
+    picture_checks::tooLargePictureChangesNothing(w, f.dir);
+    EXPECT_EQ(w.undoHistory.undoIndex, 2);
+    EXPECT_EQ(w.undoHistory.newest(), newest);
+    EXPECT_EQ(w.PicBACK->image(), backing);
+}
+
+TEST(WorkingPicture, EveryButtonClickPicksTheColour)
+{
+    LoadedForm f;
+    picture_checks::everyButtonClickPicks(f.form);
+    // The same in brush mode, where a press also pushes a snapshot.
+    f.form.Option1[0]->click();
+    {
+        ScreenColor c(0x445566);
+        QTest::mouseClick(f.form.Picture1, Qt::RightButton, {}, QPoint(10, 10));
+    }
+    EXPECT_EQ(f.form.pickedColor, 0x445566);
+    EXPECT_EQ(f.form.undoHistory.undoIndex, 1);
+}
+
+TEST(WorkingPicture, CaptionsStayReadableAndTheStartSizeShowsTheCost)
+{
+    {
+        LoadedForm f;
+        picture_checks::dropOfTheStartSizeShowsTheCost(f.form, f.dir);
+    }
+    LoadedForm f;
+    picture_checks::captionsStayOverAGrownPicture(f.form, f.dir, {f.form.Option1[0], f.form.Option1[1]});
 }

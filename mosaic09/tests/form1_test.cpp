@@ -3,6 +3,7 @@
 #include "mosaic/builtin_pictures.h"
 #include "mosaic/effects.h"
 #include "mosaic/form2.h"
+#include "mosaic/tests/picture_checks.h"
 #include "platform/testing/test_helpers.h"
 
 #include <QFile>
@@ -253,4 +254,39 @@ TEST(Form1Edition09, FailedDropsAndIdleReplacesMoveTheRestorePoint)
     EXPECT_NE(w.Picture1->image(), smoothed);
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     EXPECT_EQ(w.Picture1->image(), smoothed);
+}
+
+TEST(Form1Edition09, LargePhotosLoadAndLargerOnesChangeNothing)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    picture_checks::largePhotoLoadsAndGenerates(w, f.dir);
+    EXPECT_EQ(w.Picture2, w.Picture1->image());
+    // Beyond the limit: the restore point stays where it was.
+    QTest::mouseClick(w.Command5[mosaic::kErode], Qt::LeftButton);
+    ASSERT_NE(w.Picture2, w.Picture1->image());
+    const QImage restorePoint = w.Picture2;
+    picture_checks::tooLargePictureChangesNothing(w, f.dir);
+    EXPECT_EQ(w.Picture2, restorePoint);
+}
+
+TEST(Form1Edition09, ClicksCaptionsAndTheStartSizeCost)
+{
+    {
+        LoadedForm f;
+        picture_checks::dropOfTheStartSizeShowsTheCost(f.form, f.dir);
+        picture_checks::everyButtonClickPicks(f.form);
+    }
+    LoadedForm f;
+    picture_checks::captionsStayOverAGrownPicture(f.form, f.dir, {f.form.Label11});
+}
+
+TEST(Form1Edition09, SizeEstimateOfADroppedPicture)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    testing_support::dropUrls(w.Picture1, {QUrl::fromLocalFile(savedPicture(f.dir, "tall.png", noisyPicture(100, 240)))});
+    w.Text8->selectAll();
+    QTest::keyClicks(w.Text8, "375");
+    EXPECT_EQ(w.Label12->caption(), u8("估算大小\r\n38*90"));
 }

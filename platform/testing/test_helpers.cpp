@@ -59,6 +59,33 @@ QByteArray encodedImage(const QImage& image, const char* format)
     return bytes;
 }
 
+QByteArray bmpHeaderOnly(int width, int height)
+{
+    QByteArray bytes;
+    auto put = [&bytes](quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes.append(char((value >> (8 * i)) & 0xFF));
+    };
+    const quint64 rowBytes = (quint64(width) * 3 + 3) / 4 * 4;
+    const quint64 fileSize = qMin<quint64>(54 + rowBytes * quint64(height), 0xFFFFFFFFu);
+    bytes.append("BM");
+    put(quint32(fileSize), 4);
+    put(0, 4);
+    put(54, 4);   // pixels start after the two headers
+    put(40, 4);   // info header size
+    put(quint32(width), 4);
+    put(quint32(height), 4);
+    put(1, 2);    // planes
+    put(24, 2);   // bits per pixel
+    put(0, 4);    // no compression
+    put(0, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    return bytes;
+}
+
 QImage patternImage(int width, int height)
 {
     QImage img(width, height, QImage::Format_RGB32);

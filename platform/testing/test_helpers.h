@@ -50,6 +50,10 @@ QByteArray fileBytes(const QString& path);
 // Bytes of a picture saved in a format ("JPG", "PNG", "BMP").
 QByteArray encodedImage(const QImage& image, const char* format);
 
+// A 24-bit BMP file's headers claiming a picture of the given size, without
+// its pixels: enough for a reader to learn the size.
+QByteArray bmpHeaderOnly(int width, int height);
+
 // A picture of the given size with a simple colour pattern.
 QImage patternImage(int width, int height);
 

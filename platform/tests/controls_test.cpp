@@ -1,5 +1,8 @@
 #include "platform/controls.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -15,6 +18,49 @@ TEST(Controls, TextBoxChangeRunsForCodeAndTyping)
     QTest::keyClicks(&box, "3");
     EXPECT_EQ(spy.count(), 2);
     EXPECT_EQ(box.text(), "23");
+}
+
+TEST(Controls, TextBoxCutsPastedTextAtTheFirstLineBreakAndHoldsAnyLength)
+{
+    TextBox box;
+    QSignalSpy spy(&box, &TextBox::change);
+    QApplication::clipboard()->setText("ab\r\ncd");
+    box.setFocus();
+    QTest::keySequence(&box, QKeySequence::Paste);
+    EXPECT_EQ(box.text(), "ab");
+    EXPECT_EQ(spy.count(), 1);
+
+    // Pasted between two characters: the text after the cursor stays.
+    box.setText("xz");
+    box.setCursorPosition(1);
+    QApplication::clipboard()->setText("1\n2");
+    QTest::keySequence(&box, QKeySequence::Paste);
+    EXPECT_EQ(box.text(), "x1z");
+    EXPECT_EQ(box.cursorPosition(), 2);
+    box.setText("");
+    QApplication::clipboard()->setText("\rcd");
+    box.paste();
+    EXPECT_EQ(box.text(), "");
+    box.insert("line\rrest");
+    EXPECT_EQ(box.text(), "line");
+
+    // A dropped text is cut the same way.
+    QMimeData mime;
+    mime.setText("drop\r\nped");
+    box.setText("");
+    box.resize(200, 24);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &drop);
+    EXPECT_EQ(box.text(), "drop");
+
+    const QString whole(40000, u'好');
+    box.setText(whole);
+    EXPECT_EQ(box.text(), whole);
+    box.end(false);
+    QTest::keyClicks(&box, "1");
+    EXPECT_EQ(box.text().size(), 40001);
 }
 
 TEST(Controls, ComboClickRunsOnSelectionNeverOnFilling)

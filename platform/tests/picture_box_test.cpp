@@ -1,11 +1,18 @@
 #include "platform/picture_box.h"
 #include "platform/testing/test_helpers.h"
 
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QUrl>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -37,10 +44,10 @@ TEST(PictureBox, LoadAndSave24BitBmp)
     ASSERT_TRUE(img.convertToFormat(QImage::Format_Indexed8).save(dir.filePath("in.png")));
     PictureBox box;
     box.setAutoSize(true);
-    ASSERT_TRUE(box.loadPicture(dir.filePath("in.png")));
+    ASSERT_EQ(box.loadPicture(dir.filePath("in.png")), PictureLoad::Loaded);
     EXPECT_EQ(box.image().format(), QImage::Format_RGB32);
     EXPECT_EQ(box.size(), QSize(13, 7));
-    EXPECT_FALSE(box.loadPicture(dir.filePath("missing.png")));
+    EXPECT_EQ(box.loadPicture(dir.filePath("missing.png")), PictureLoad::NotAPicture);
     EXPECT_EQ(box.imageWidth(), 13);
     ASSERT_TRUE(box.saveBmp(dir.filePath("out.bmp")));
     const QByteArray bytes = testing_support::fileBytes(dir.filePath("out.bmp"));
@@ -60,9 +67,18 @@ TEST(PictureBox, ClickArrivesAfterPressAndReleaseAndDropsGiveAFile)
     QObject::connect(&box, &PictureBox::mouseDown, [&] { order << "down"; });
     QObject::connect(&box, &PictureBox::mouseUp, [&] { order << "up"; });
     QObject::connect(&box, &PictureBox::click, [&] { order << "click"; });
+    // Any button clicks.
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 4));
     QTest::mouseClick(&box, Qt::RightButton, {}, QPoint(3, 4));
-    EXPECT_EQ(order, (QStringList{"down", "up", "click", "down", "up"}));
+    QTest::mouseClick(&box, Qt::MiddleButton, {}, QPoint(19, 19));
+    EXPECT_EQ(order, (QStringList{"down", "up", "click", "down", "up", "click", "down", "up", "click"}));
+    // A press released outside the box is no click.
+    order.clear();
+    QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(20, 4));
+    QTest::mousePress(&box, Qt::RightButton, {}, QPoint(3, 4));
+    QTest::mouseRelease(&box, Qt::RightButton, {}, QPoint(3, -1));
+    EXPECT_EQ(order, (QStringList{"down", "up", "down", "up"}));
 
     box.setDropTarget(true);
     box.show();
@@ -71,3 +87,82 @@ TEST(PictureBox, ClickArrivesAfterPressAndReleaseAndDropsGiveAFile)
     ASSERT_EQ(drops.count(), 1);
     EXPECT_EQ(drops.at(0).at(0).toString(), "/tmp/b.png");
 }
+
+TEST(PictureBox, LoadsUpTo200MegapixelsAndRefusesLarger)
+{
+    EXPECT_TRUE(pictureSizeLoadable(QSize(20000, 10000)));
+    EXPECT_FALSE(pictureSizeLoadable(QSize(20000, 10001)));
+    EXPECT_TRUE(pictureSizeLoadable(QSize(1, 51000000)));
+    EXPECT_FALSE(pictureSizeLoadable(QSize(70000, 70000)));  // beyond 32 bits
+    EXPECT_FALSE(pictureSizeLoadable(QSize(0, 5)));
+
+    QTemporaryDir dir;
+    PictureBox box;
+    box.setAutoSize(true);
+    box.resizeImage(30, 20);
+    const QImage before = box.image();
+    // The size comes from the header: nothing of the picture is allocated.
+    testing_support::writeBytes(dir.filePath("huge.bmp"), testing_support::bmpHeaderOnly(20000, 10001));
+    EXPECT_EQ(box.loadPicture(dir.filePath("huge.bmp")), PictureLoad::TooLarge);
+    EXPECT_EQ(box.image(), before);
+    EXPECT_EQ(box.size(), QSize(30, 20));
+    // Within the limit but without its pixels: no picture.
+    testing_support::writeBytes(dir.filePath("cut.bmp"), testing_support::bmpHeaderOnly(300, 200));
+    EXPECT_EQ(box.loadPicture(dir.filePath("cut.bmp")), PictureLoad::NotAPicture);
+    EXPECT_EQ(box.image(), before);
+
+    // Over the image reader's own default limit of 128 MiB (6000 x 6000 x 4 bytes).
+    QImage big(6000, 6000, QImage::Format_RGB32);
+    big.fill(qRgb(30, 60, 90));
+    ASSERT_TRUE(big.save(dir.filePath("big.jpg")));
+    big = QImage();
+    ASSERT_EQ(box.loadPicture(dir.filePath("big.jpg")), PictureLoad::Loaded);
+    EXPECT_EQ(box.size(), QSize(6000, 6000));
+    EXPECT_NEAR(qRed(box.image().pixel(5999, 5999)), 30, 2);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A picture whose memory cannot be had, in a child process with a tight
+// address-space limit (the sanitizers reserve too much address space for that).
+TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
+{
+    QTemporaryDir dir;
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 30, 40));
+    ASSERT_TRUE(photo.save(dir.filePath("photo.jpg")));
+    photo = QImage();
+    PictureBox box;
+    box.resizeImage(30, 20);
+    const QImage before = box.image();
+
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // Room for 20 MB more than now; the photo needs 48 MB.
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlimit limit{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (20u << 20), RLIM_INFINITY};
+        if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(3);
+        const PictureLoad result = box.loadPicture(dir.filePath("photo.jpg"));
+        _exit(result != PictureLoad::TooLarge ? 1 : box.image() != before ? 2 : 0);
+    }
+    int status = 0;
+    QElapsedTimer waited;
+    waited.start();
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (waited.elapsed() > 60000) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            FAIL() << "the load did not end";
+        }
+        QThread::msleep(10);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+#endif

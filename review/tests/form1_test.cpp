@@ -2,12 +2,17 @@
 
 #include "review/article.h"
 #include "review/option_state.h"
+#include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace review;
@@ -165,6 +170,58 @@ TEST(ReviewForm, SaveAndReadCaptions)
     EXPECT_TRUE(w.windowTitle().contains(QRegularExpression(u8("^\\d\\d:\\d\\d:\\d\\d 读取失败：.+"))));
     EXPECT_EQ(w.t(3), "9cm");
     EXPECT_EQ(w.Combo1[0]->listIndex(), 1);
+}
+
+TEST(ReviewForm, PastedLineBreaksAndLongTextsSaveAndReadBack)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    w.Text1[0]->setText(u8("魔方"));
+    QApplication::clipboard()->setText(u8("三阶\r\n第二行"));
+    w.Text1[1]->setFocus();
+    QTest::keySequence(w.Text1[1], QKeySequence::Paste);
+    EXPECT_EQ(w.t(1), u8("三阶"));
+    const QString longText(40000, u'评');
+    w.Text1[2]->setText(longText);
+    w.Combo1[35]->setListIndex(3);
+    w.Check1[44]->setValue(2);
+    const OptionValues saved = w.optionValues();
+    f.click(w.Command2[0]);
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), " 保存成功")) << w.windowTitle().toStdString();
+
+    w.Text1[1]->clear();
+    w.Text1[2]->clear();
+    w.Combo1[35]->setListIndex(0);
+    w.Check1[44]->setValue(0);
+    w.Text1[0]->setText(u8("魔方"));
+    w.setWindowTitle("Revoran v1.0");
+    f.click(w.Command2[1]);
+    EXPECT_EQ(w.windowTitle(), "Revoran v1.0");
+    EXPECT_TRUE(w.optionValues() == saved);
+    EXPECT_EQ(w.t(2), longText);
+}
+
+TEST(ReviewForm, SaveOnAFullDiskKeepsTheFileAndSaysWhy)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    w.Text1[0]->setText("X");
+    w.Text1[1]->setText(QString(5000, u'旧'));
+    f.click(w.Command2[0]);
+    const QByteArray before = testing_support::fileBytes(w.programFolder + "/X.txt");
+    w.Text1[1]->setText(QString(6000, u'新'));
+    {
+        testing_support::FileSizeLimit limit(4096);
+        f.click(w.Command2[0]);
+    }
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), (" 保存失败：" + std::string(std::strerror(EFBIG))).c_str()))
+        << w.windowTitle().toStdString();
+    EXPECT_EQ(testing_support::fileBytes(w.programFolder + "/X.txt"), before);
+    platform::failNextCommitForTesting(ENOSPC);
+    f.click(w.Command2[0]);
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), (" 保存失败：" + std::string(std::strerror(ENOSPC))).c_str()))
+        << w.windowTitle().toStdString();
+    EXPECT_EQ(testing_support::fileBytes(w.programFolder + "/X.txt"), before);
 }
 
 TEST(ReviewForm, ArticleShowsReplacesAndHides)

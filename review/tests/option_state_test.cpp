@@ -1,11 +1,14 @@
 #include "review/option_state.h"
 
+#include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace review;
@@ -148,4 +151,81 @@ TEST(OptionState, FailedSaveKeepsTheEarlierFile)
     }
     EXPECT_EQ(fileBytes(dir.filePath("c.txt")), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(OptionState, NumbersIgnoreBlanksAnywhereAndOverflowBeyond16Bits)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("c.txt");
+    const struct {
+        const char* line;
+        int16_t index;  // -2: the read ends at this line
+    } cases[] = {{"1e400", -2}, {"- 1", -1}, {"1 2", -2}, {"40000", -2}, {"-1e400", -2}, {" 1 .5", 2}, {"\t2", 2}};
+    for (const auto& c : cases) {
+        writeBytes(path, defaultsWithLine7(c.line));
+        const OptionStateRead read = readOptionState(dir.path(), "c", defaultOptions());
+        if (c.index == -2) {
+            EXPECT_EQ(read.optionsRead, 6) << c.line;
+            // 12 lies beyond the list's items.
+            EXPECT_EQ(read.error, QByteArray(c.line) == "1 2" ? u8("无效的属性值") : u8("溢出")) << c.line;
+        } else {
+            EXPECT_EQ(read.error, QString()) << c.line;
+            EXPECT_EQ(read.values.lists[0], c.index) << c.line;
+        }
+    }
+    // "1 2" reads as 12: a check box takes no 12 either, a text line reads it whole.
+    QStringList lines = optionStateLines(defaultOptions());
+    lines[42] = "1 2";
+    platform::writeAnsiLines(path, lines);
+    EXPECT_EQ(readOptionState(dir.path(), "c", defaultOptions()).error, u8("无效的属性值"));
+    lines[42] = "0 0 1";
+    platform::writeAnsiLines(path, lines);
+    const OptionStateRead read = readOptionState(dir.path(), "c", defaultOptions());
+    EXPECT_EQ(read.error, QString());
+    EXPECT_EQ(read.values.checks[0], 1);
+}
+
+TEST(OptionState, ReadFindsTheFileWhateverItsCaseAndKeepsLongTexts)
+{
+    QTemporaryDir dir;
+    OptionValues v = defaultOptions();
+    v.texts[0] = u8("Cube");
+    v.texts[4] = QString(40000, u'重');
+    saveOptionState(dir.path(), u8("Cube"), v);
+    ASSERT_TRUE(QFile::rename(dir.filePath("Cube.txt"), dir.filePath("CUBE.TXT")));
+    const OptionStateRead read = readOptionState(dir.path(), u8("cube"), defaultOptions());
+    EXPECT_EQ(read.error, QString());
+    EXPECT_TRUE(read.values == v);
+}
+
+TEST(OptionState, SavesThatFailKeepTheEarlierFileAndNameTheReason)
+{
+    QTemporaryDir dir;
+    OptionValues v = defaultOptions();
+    v.texts[1] = QString(3000, u'长');
+    saveOptionState(dir.path(), "c", v);
+    const QByteArray before = fileBytes(dir.filePath("c.txt"));
+    ASSERT_GT(before.size(), 6000);
+    v.texts[1] = QString(6000, u'新');
+    try {
+        testing_support::FileSizeLimit limit(4096);
+        saveOptionState(dir.path(), "c", v);
+        ADD_FAILURE() << "saved past the file-size limit";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(std::string(e.what()), std::strerror(EFBIG));
+    }
+    EXPECT_EQ(fileBytes(dir.filePath("c.txt")), before);
+    platform::failNextCommitForTesting(ENOSPC);
+    EXPECT_THROW(saveOptionState(dir.path(), "c", v), OptionStateError);
+    EXPECT_EQ(fileBytes(dir.filePath("c.txt")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
+
+    // The message names the whole character, also beyond the basic plane.
+    v.texts[1] = u8("E😀");
+    try {
+        saveOptionState(dir.path(), "c", v);
+        ADD_FAILURE() << "saved a character GBK cannot hold";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), u8("字符“😀”无法以GBK编码保存"));
+    }
 }

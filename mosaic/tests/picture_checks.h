@@ -1,0 +1,31 @@
+// Checks of the working picture that both editions share. Each runs on a main
+// window after start-up, with a temporary folder for the pictures it makes;
+// the edition's own test checks its restore point around them.
+#pragma once
+
+#include "mosaic/form1.h"
+
+#include <QTemporaryDir>
+
+namespace picture_checks {
+
+// Drops an 8000 x 6000 photo made here, then generates an 80 x 60 pattern.
+void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir);
+
+// Drops a picture beyond 200 megapixels (only its header is written): the
+// message, and the picture, the boxes and the estimates stay as they were.
+void tooLargePictureChangesNothing(mosaic::Form1& w, const QTemporaryDir& dir);
+
+// Left, right and middle clicks pick the screen colour; a press released
+// outside the working picture picks nothing.
+void everyButtonClickPicks(mosaic::Form1& w);
+
+// A dark picture larger than the window: the frames' captions stay on the
+// frames' own background; more: further captions of the edition.
+void captionsStayOverAGrownPicture(mosaic::Form1& w, const QTemporaryDir& dir, const QList<QWidget*>& more = {});
+
+// A 131 x 124 picture dropped right after start-up, when the size boxes
+// already hold 131 and 124, shows the whole cost.
+void dropOfTheStartSizeShowsTheCost(mosaic::Form1& w, const QTemporaryDir& dir);
+
+}  // namespace picture_checks

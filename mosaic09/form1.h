@@ -17,6 +17,7 @@ public:
 
     // The picture it holds.
     QImage image() const { return history_.newest(); }
+    operator QImage() const { return image(); }
     // backupWorkingPicture: it takes the working picture as it is now.
     void backup() { history_.push(); }
     // The working picture takes it back; it keeps holding the same picture.

@@ -1,6 +1,8 @@
 #include "mosaic/undo_history.h"
 
 #include <algorithm>
+#include <cstring>
+#include <system_error>
 #include <utility>
 
 namespace mosaic {
@@ -138,7 +140,7 @@ qint64 UndoHistory::heldBytes() const
 
 qint64 UndoHistory::spareBytes() const
 {
-    qint64 bytes = 0;
+    qint64 bytes = comingBytes_;
     for (const QImage& s : spares_)
         bytes += s.sizeInBytes();
     return bytes;
@@ -168,6 +170,7 @@ void UndoHistory::replaced(QImage& old)
     if (!restoring_ && s.base.isNull()) {
         // The newest snapshot is the old picture with its saved tiles put back.
         s.base = std::exchange(old, QImage());
+        prepareSpare();
         return;
     }
     keepSpare(old);
@@ -179,6 +182,13 @@ QImage UndoHistory::spareImage(const QSize& size)
     for (QImage& s : spares_)
         if (found.isNull() && s.size() == size && s.isDetached())
             found = std::exchange(s, QImage());
+    if (found.isNull() && coming_.valid()) {
+        // Waits at most for the rest of the work already under way.
+        QImage prepared = coming_.get();
+        comingBytes_ = 0;
+        if (prepared.size() == size)
+            found = std::move(prepared);
+    }
     // Spares of another size serve no more.
     spares_.erase(std::remove_if(spares_.begin(), spares_.end(),
                                  [&](const QImage& s) { return s.isNull() || s.size() != size; }),
@@ -203,6 +213,28 @@ void UndoHistory::keepSpare(QImage& image)
     if (int(spares_.size()) >= kSpares)
         spares_.erase(spares_.begin());
     spares_.push_back(std::move(spare));
+}
+
+void UndoHistory::prepareSpare()
+{
+    // A history of one slot gets the buffer back at every push.
+    if (!picture_ || slotCount() < 2 || coming_.valid() || !spares_.empty())
+        return;
+    const QSize size = picture_->image().size();
+    const qint64 bytes = qint64(size.width()) * size.height() * qint64(sizeof(QRgb));
+    if (bytes < kPrepareFrom || bytes > kPrepareUpTo)
+        return;
+    try {
+        comingBytes_ = bytes;
+        coming_ = std::async(std::launch::async, [size] {
+            QImage fresh = platform::newPictureImage(size);
+            if (!fresh.isNull())
+                std::memset(fresh.bits(), 0, size_t(fresh.sizeInBytes()));  // the system's pages, now
+            return fresh;
+        });
+    } catch (const std::system_error&) {
+        comingBytes_ = 0;  // no thread to be had: the next step takes fresh memory itself
+    }
 }
 
 void UndoHistory::markNewest()

@@ -10,7 +10,9 @@
 // its own tiles put back. So a brush stroke costs the pixels under it, and a
 // full-picture step the buffer the picture gave up, never a copy.
 // Buffers that no slot holds any more are kept (a few) as spares for the
-// next full-picture step.
+// next full-picture step; when a step had to keep the picture's buffer, a
+// fresh one is prepared on a worker thread, so that the next step does not
+// wait for the system to hand out a picture's worth of new memory.
 #pragma once
 
 #include "mosaic/picture_tiles.h"
@@ -18,6 +20,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <future>
 #include <vector>
 
 namespace mosaic {
@@ -27,6 +30,11 @@ public:
     static constexpr int kSlots = 100;
     // Spare buffers kept for the next full-picture step.
     static constexpr int kSpares = 2;
+    // Pictures (in bytes) for which a spare is prepared ahead: from a
+    // picture that first writing into fresh memory makes slow, up to a 16 MP
+    // photo (larger ones would hold too much memory in reserve).
+    static constexpr qint64 kPrepareFrom = qint64{4} << 20;
+    static constexpr qint64 kPrepareUpTo = qint64{64} << 20;
 
     explicit UndoHistory(int count = kSlots);
     ~UndoHistory() override;
@@ -57,7 +65,8 @@ public:
     QImage slot(int k) const;
     int slotCount() const { return int(slots_.size()); }
 
-    // Bytes of pixels the history holds: its snapshots and its spares.
+    // Bytes of pixels the history holds: its snapshots and its spares (the
+    // one being prepared included).
     qint64 heldBytes() const;
     qint64 spareBytes() const;
 
@@ -79,12 +88,16 @@ private:
     };
     void release(Slot& s);
     void keepSpare(QImage& image);
+    // Starts preparing a fresh buffer of the picture's size on a worker thread.
+    void prepareSpare();
     // Which tiles of the picture the newest slot holds, after it changed.
     void markNewest();
 
     platform::PictureBox* picture_ = nullptr;
     std::vector<Slot> slots_;
     std::vector<QImage> spares_;
+    std::future<QImage> coming_;  // a spare being prepared
+    qint64 comingBytes_ = 0;
     TileGrid grid_;
     std::vector<uint8_t> saved_;  // per tile of grid_: the newest slot holds it
     bool restoring_ = false;

@@ -194,4 +194,20 @@ TEST(Snapshots, FullPictureStepsTakeOverBuffers)
     // The history holds the pictures the steps replaced and nothing more.
     const qint64 picture = w.Picture1->image().sizeInBytes();
     EXPECT_LE(w.undoHistory.heldBytes(), 4 * picture);
+
+    // A photo: once a step kept the picture's own buffer, a fresh one is
+    // prepared for the next step, which then paints into it.
+    w.Picture1->setImage(noise(1100, 1000, 3));
+    w.writeBackingCopy();
+    const qint64 photo = w.Picture1->image().sizeInBytes();
+    for (int effect : {kWeather, kSmooth}) {
+        const QImage source = w.Picture1->image().copy();
+        w.Command5_Click(effect);
+        QImage result;
+        applyEffect(effect, source, result, 0, 1);
+        EXPECT_EQ(w.Picture1->image(), result) << effect;
+        EXPECT_EQ(w.PicBACK->image(), result) << effect;
+        EXPECT_EQ(w.undoHistory.newest(), source) << effect;
+        EXPECT_EQ(w.undoHistory.spareBytes(), photo) << effect;
+    }
 }

@@ -60,6 +60,7 @@ TEST(RestoreBuffer, KeepsThePictureOfTheLastBackupApart)
     }
     // The picture, the restore point and one spare take turns.
     EXPECT_LE(buffers.size(), 3u);
+    EXPECT_LE(w.Picture2.heldBytes(), 2 * w.Picture1->image().sizeInBytes());
 
     // Restore twice: the same picture, and painting it leaves the restore point.
     for (int i = 0; i < 2; ++i) {

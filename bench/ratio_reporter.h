@@ -1,6 +1,6 @@
 // Console output of the benchmarks plus each run's ratio to the reference
 // pass of its group, measured in the same run so the ratios hold on a noisy
-// machine.
+// machine, with each run's counters beside it.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -26,8 +26,16 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
+            if (run.run_type == Run::RT_Iteration) {
                 times_.emplace_back(run.benchmark_name(), run.GetAdjustedRealTime() * unitSeconds(run.time_unit));
+                std::string figures;
+                for (const auto& [key, counter] : run.counters) {
+                    char text[96];
+                    std::snprintf(text, sizeof text, "  %s %.3f", key.c_str(), double(counter));
+                    figures += text;
+                }
+                figures_[run.benchmark_name()] = figures;
+            }
     }
 
     void Finalize() override
@@ -41,7 +49,10 @@ public:
         for (const auto& [name, seconds] : times_) {
             const auto ref = references.find(groupOf_(name));
             if (ref != references.end() && ref->second > 0 && !isReference_(name))
-                std::printf("  %-44s %9.3f ms  %6.2f x\n", name.c_str(), seconds * 1e3, seconds / ref->second);
+                std::printf("  %-44s %9.3f ms  %6.2f x%s\n", name.c_str(), seconds * 1e3, seconds / ref->second,
+                            figures_[name].c_str());
+            else if (!figures_[name].empty())
+                std::printf("  %-44s %9.3f ms          %s\n", name.c_str(), seconds * 1e3, figures_[name].c_str());
         }
     }
 
@@ -59,4 +70,6 @@ private:
     std::function<std::string(const std::string&)> groupOf_;
     std::function<bool(const std::string&)> isReference_;
     std::vector<std::pair<std::string, double>> times_;
+    // Each run's counters (memory figures and the like), printed beside its ratio.
+    std::map<std::string, std::string> figures_;
 };

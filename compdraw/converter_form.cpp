@@ -105,7 +105,11 @@ void Form1::loadpic()
         if (QFileInfo::exists(path))
             continue;
         QByteArray bytes;
-        const QImage picture = platform::LoadPicture(avatarAddress(settings_.avatarBase, id), &bytes, settings_.timeoutMs);
+        // A close of the window abandons the download at once.
+        const QImage picture = platform::LoadPicture(avatarAddress(settings_.avatarBase, id), &bytes,
+                                                     platform::pictureRule(settings_.timeoutMs, [self, this] {
+                                                         return !self || unloaded_;
+                                                     }));
         if (!self || unloaded_)
             return;
         Image1->setPixmap(QPixmap::fromImage(picture));

@@ -5,6 +5,7 @@
 
 #include "compdraw/avatar_cache.h"
 #include "platform/controls.h"
+#include "platform/http_request.h"
 #include "platform/picture_box.h"
 
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace compdraw::convert {
 
 struct ConverterSettings {
     QString avatarBase = defaultAvatarBase();  // scheme and host of the avatar addresses
-    int timeoutMs = 30000;                     // per avatar
+    int timeoutMs = platform::kDefaultHttpTimeoutMs;  // per avatar, send to last byte
 };
 
 class Form1 : public QWidget {

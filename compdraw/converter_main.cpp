@@ -1,5 +1,5 @@
 // brimlet: the competitor-list converter.
-#include "compdraw/converter_form.h"
+#include "compdraw/converter_program.h"
 #include "platform/program_folder.h"
 
 #include <QApplication>
@@ -7,7 +7,5 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    compdraw::convert::Form1 window(platform::programFolder());
-    window.show();
-    return app.exec();
+    return compdraw::convert::runProgram(platform::programFolder());
 }

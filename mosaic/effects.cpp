@@ -1,6 +1,7 @@
 #include "mosaic/effects.h"
 
 #include "platform/numbers.h"
+#include "platform/picture_box.h"
 
 #include <algorithm>
 #include <array>
@@ -190,7 +191,7 @@ bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads
         return true;
     }
     if (dst.size() != src.size() || dst.format() != QImage::Format_RGB32 || !dst.isDetached())
-        dst = QImage(src.size(), QImage::Format_RGB32);
+        dst = platform::newPictureImage(src.size());
     if (dst.isNull())
         return false;
     if (threads <= 0)
@@ -241,6 +242,48 @@ bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed, int threads
     return true;
 }
 
+namespace {
+
+// Rows of src into dst (the same rows for a replace in place), the pixels
+// near the picked colour painted; returns the number painted.
+qint64 replaceRows(const ConstRows& s, const Rows& d, int w, int h, ColorValue picked, int32_t tolerance,
+                   ColorValue replacement, int threads)
+{
+    // round(sqrt(s)) <= t exactly when s <= t*t + t (no sum of squares lies
+    // on a half); distances never exceed 442. A negative tolerance gives a
+    // limit below every distance.
+    const int32_t t = std::min<int32_t>(tolerance, 442);
+    const int32_t limit = tolerance < 0 || picked < 0 ? -1 : t * t + t;
+    const int pr = picked & 0xFF, pg = (picked >> 8) & 0xFF, pb = (picked >> 16) & 0xFF;
+    const QRgb paint = kOpaque | (QRgb(replacement & 0xFF) << 16) | (QRgb((replacement >> 8) & 0xFF) << 8)
+                       | QRgb((replacement >> 16) & 0xFF);
+    std::vector<qint64> counts(size_t(std::max(threads, 1)), 0);
+    std::atomic<int> band{0};
+    forRowBands(0, h, threads, [&](int first, int last) {
+        qint64 n = 0;
+        for (int y = first; y < last; ++y) {
+            const QRgb* in = s.row(y);
+            QRgb* out = d.row(y);
+            for (int i = 0; i < w; ++i) {
+                const QRgb p = in[i];
+                const int dr = int((p >> 16) & 0xFF) - pr;
+                const int dg = int((p >> 8) & 0xFF) - pg;
+                const int db = int(p & 0xFF) - pb;
+                const bool near = dr * dr + dg * dg + db * db <= limit;
+                out[i] = near ? paint : p;
+                n += near;
+            }
+        }
+        counts[size_t(band.fetch_add(1))] = n;
+    });
+    qint64 total = 0;
+    for (qint64 n : counts)
+        total += n;
+    return total;
+}
+
+}  // namespace
+
 qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorValue replacement,
                     int threads)
 {
@@ -254,36 +297,27 @@ qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorVa
     const int h = image.height();
     if (threads <= 0)
         threads = effectThreads(qint64(w) * h);
-    // round(sqrt(s)) <= t exactly when s <= t*t + t (no sum of squares lies
-    // on a half); distances never exceed 442.
-    const int32_t t = std::min<int32_t>(tolerance, 442);
-    const int32_t limit = t * t + t;
-    const int pr = picked & 0xFF, pg = (picked >> 8) & 0xFF, pb = (picked >> 16) & 0xFF;
-    const QRgb paint = kOpaque | (QRgb(replacement & 0xFF) << 16) | (QRgb((replacement >> 8) & 0xFF) << 8)
-                       | QRgb((replacement >> 16) & 0xFF);
     const Rows d{image.bits(), image.bytesPerLine()};
-    std::vector<qint64> counts(size_t(std::max(threads, 1)), 0);
-    std::atomic<int> band{0};
-    forRowBands(0, h, threads, [&](int first, int last) {
-        qint64 n = 0;
-        for (int y = first; y < last; ++y) {
-            QRgb* row = d.row(y);
-            for (int i = 0; i < w; ++i) {
-                const QRgb p = row[i];
-                const int dr = int((p >> 16) & 0xFF) - pr;
-                const int dg = int((p >> 8) & 0xFF) - pg;
-                const int db = int(p & 0xFF) - pb;
-                const bool near = dr * dr + dg * dg + db * db <= limit;
-                row[i] = near ? paint : p;
-                n += near;
-            }
-        }
-        counts[size_t(band.fetch_add(1))] = n;
-    });
-    qint64 total = 0;
-    for (qint64 n : counts)
-        total += n;
-    return total;
+    const ConstRows s{image.constBits(), image.bytesPerLine()};
+    return replaceRows(s, d, w, h, picked, tolerance, replacement, threads);
+}
+
+qint64 replaceColor(const QImage& src, QImage& dst, ColorValue picked, int32_t tolerance, ColorValue replacement,
+                    int threads)
+{
+    const QImage in = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
+    if (dst.size() != in.size() || dst.format() != QImage::Format_RGB32 || !dst.isDetached() ||
+        dst.constBits() == in.constBits())
+        dst = platform::newPictureImage(in.size());
+    if (dst.isNull() && !in.isNull())
+        return -1;
+    const int w = in.width();
+    const int h = in.height();
+    if (threads <= 0)
+        threads = effectThreads(qint64(w) * h);
+    const ConstRows s{in.constBits(), in.bytesPerLine()};
+    const Rows d{dst.bits(), dst.bytesPerLine()};
+    return replaceRows(s, d, w, h, picked, tolerance, replacement, threads);
 }
 
 }  // namespace mosaic

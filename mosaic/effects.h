@@ -44,4 +44,11 @@ bool applyEffect(int effect, QImage src, QImage& dst, uint64_t seed = 0, int thr
 qint64 replaceColor(QImage& image, ColorValue picked, int32_t tolerance, ColorValue replacement,
                     int threads = 0);
 
+// The same into a result buffer: dst takes src's pixels with the near ones
+// painted (a plain copy for a negative tolerance). dst's pixel buffer is
+// reused when it has the right size and is not shared. Returns the number
+// painted, -1 (dst null) when no memory could be had for the result.
+qint64 replaceColor(const QImage& src, QImage& dst, ColorValue picked, int32_t tolerance, ColorValue replacement,
+                    int threads = 0);
+
 }  // namespace mosaic

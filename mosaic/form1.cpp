@@ -258,7 +258,10 @@ void Form1::Combo1_Click(int face)
 
 void Form1::writeBackingCopy()
 {
-    PicBACK->setImage(Picture1->image());
+    // Copies what changed since the last write, into a buffer of its own.
+    if (!backingCopy_)
+        backingCopy_ = std::make_unique<PictureCopy>(*Picture1, *PicBACK);
+    backingCopy_->write();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

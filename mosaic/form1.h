@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 namespace mosaic {
 
@@ -180,8 +181,11 @@ private:
     // Colour of a palette name, found through the face lists; 0 when no
     // shade has that name.
     ColorValue shadeColorByName(const QString& name) const;
-    // Result buffer of the effects, reused while nothing else holds it.
-    QImage effectBuffer_;
+    // Effect 0..5 from the working picture into a result buffer that then
+    // becomes the picture; false when no memory could be had for it.
+    bool paintEffect(int index);
+    // Keeps PicBACK a copy of Picture1, tile by tile.
+    std::unique_ptr<PictureCopy> backingCopy_;
 
     enum class CurveEventKind { Down, Move, Up, Update };
     struct CurveEvent {

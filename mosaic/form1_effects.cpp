@@ -61,16 +61,11 @@ void Form1::Command5_Click(int index)
         setWindowTitle(windowTitle().remove(busySuffix()));
         writeBackingCopy();
     } else {
-        if (!applyEffect(index, Picture1->image(), effectBuffer_, index == kDiffuse ? timerSeed() : 0)) {
+        if (!paintEffect(index)) {
             setWindowTitle(windowTitle().remove(busySuffix()));
             msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
             return;
         }
-        QImage previous = Picture1->image();
-        Picture1->setImage(effectBuffer_);
-        // The source becomes the next result buffer; while the undo history
-        // holds it too, the next effect takes a fresh one.
-        effectBuffer_ = std::move(previous);
         writeBackingCopy();
         setWindowTitle(windowTitle().remove(busySuffix()));
     }
@@ -91,13 +86,27 @@ void Form1::Command3_Click()
     takeRestorePoint();
     const ColorValue color = shadeColorByName(Combo2->currentText());
     Picture1->setForeColor(color);
-    // Painted on a handle of its own, so that a failed copy leaves the picture.
-    QImage picture = Picture1->image();
-    if (replaceColor(picture, pickedColor, limit, color) < 0) {
+    if (limit < 0 || pickedColor < 0)
+        return;  // nothing is near
+    // Painted into a result buffer, so that a failed allocation leaves the
+    // picture and the picture's buffer goes to the restore point whole.
+    QImage result = Picture1->resultBuffer();
+    if (replaceColor(Picture1->image(), result, pickedColor, limit, color) < 0) {
         msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
         return;
     }
-    Picture1->setImage(picture);
+    Picture1->setImage(result);
+}
+
+bool Form1::paintEffect(int index)
+{
+    // The result goes into a spare buffer of the restore point's when it has
+    // one; the picture's own buffer then becomes the restore point.
+    QImage result = Picture1->resultBuffer();
+    if (!applyEffect(index, Picture1->image(), result, index == kDiffuse ? timerSeed() : 0))
+        return false;
+    Picture1->setImage(result);
+    return true;
 }
 
 }  // namespace mosaic

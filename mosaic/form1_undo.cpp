@@ -3,15 +3,18 @@
 namespace mosaic {
 
 // Start-up block of the undo history: index 0 and the start picture in slot 0.
+// The history watches the working picture and keeps each snapshot as what
+// changes after it.
 void Form1::setupUndoHistory()
 {
-    undoHistory.reset(Picture1->image());
+    undoHistory.watch(Picture1);
+    undoHistory.reset();
 }
 
 // Pushes a snapshot of the working picture.
 void Form1::saveUndo()
 {
-    undoHistory.push(Picture1->image());
+    undoHistory.push();
 }
 
 // Edition 1.0's restore point is an undo snapshot.
@@ -24,9 +27,7 @@ void Form1::takeRestorePoint()
 // the backing copy, then one step back.
 void Form1::Command4_Click(int16_t)
 {
-    const QImage restored = undoHistory.newest();
-    if (!restored.isNull())
-        Picture1->setImage(restored);
+    undoHistory.restoreNewest();
     writeBackingCopy();
     undoHistory.stepBack();
 }

@@ -1,6 +1,5 @@
 #include "mosaic09/form1.h"
 
-#include "mosaic/builtin_pictures.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 
@@ -25,7 +24,7 @@ void moveInto(QWidget* control, QWidget* container, int x, int y, int w, int h)
 }  // namespace
 
 Form1::Form1(const QString& folder, QWidget* parent)
-    : mosaic::Form1(folder, mosaic::Edition::V09, parent), Picture2(mosaic::startPicture())
+    : mosaic::Form1(folder, mosaic::Edition::V09, parent), Picture2(Picture1)
 {
     setWindowTitle(QStringLiteral("Tilvane v0.9"));
     setFixedSize(8940 / kTwipsPerPixel, 5400 / kTwipsPerPixel);
@@ -91,14 +90,27 @@ void Form1::placeControls()
     Label12->setGeometry(6, 44, 100, 34);
 }
 
+RestoreBuffer::RestoreBuffer(platform::PictureBox* picture)
+{
+    // Until the first backup it holds the picture the window starts with.
+    history_.watch(picture);
+    history_.reset();
+}
+
+void RestoreBuffer::restore()
+{
+    history_.restoreNewest();
+    history_.stepBack();
+}
+
 void Form1::Command4_Click()
 {
-    Picture1->setImage(Picture2);
+    Picture2.restore();
 }
 
 void Form1::backupWorkingPicture()
 {
-    Picture2 = Picture1->image();
+    Picture2.backup();
 }
 
 void Form1::writeBackingCopy()

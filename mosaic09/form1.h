@@ -9,6 +9,29 @@
 
 namespace mosaic09 {
 
+// The RestoreBuffer: one restore copy of the working picture, kept like a
+// slot of edition 1.0's undo history (as what changed since the backup).
+class RestoreBuffer {
+public:
+    explicit RestoreBuffer(platform::PictureBox* picture);
+
+    // The picture it holds.
+    QImage image() const { return history_.newest(); }
+    operator QImage() const { return image(); }
+    // backupWorkingPicture: it takes the working picture as it is now.
+    void backup() { history_.push(); }
+    // The working picture takes it back; it keeps holding the same picture.
+    void restore();
+    // Bytes of pixels it holds.
+    qint64 heldBytes() const { return history_.heldBytes(); }
+
+    bool operator==(const QImage& other) const { return image() == other; }
+    bool operator!=(const QImage& other) const { return !(*this == other); }
+
+private:
+    mosaic::UndoHistory history_{1};
+};
+
 class Form1 : public mosaic::Form1 {
     Q_OBJECT
 public:
@@ -19,7 +42,7 @@ public:
     platform::CommandButton* Command4 = nullptr;
     // The RestoreBuffer: the working picture as it was at the last backup,
     // the start picture until then. Held out of the user's sight.
-    QImage Picture2;
+    RestoreBuffer Picture2;
 
     // Puts the RestoreBuffer back into the working picture, and nothing else.
     void Command4_Click();

@@ -98,11 +98,13 @@ void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t*
 {
     if (srcWidth <= 0 || srcHeight <= 0 || src == nullptr)
         return;
-    QImage& image = box.imageForWriting();
-    const int dw = image.width();
-    const int dh = image.height();
+    const int dw = box.image().width();
+    const int dh = box.image().height();
     if (dw <= 0 || dh <= 0)
         return;
+    // Every pixel is written below: the box may hand over a spare buffer
+    // instead of copying a shared image first.
+    QImage& image = box.imageForOverwrite();
     const int64_t stride = dibStride(srcWidth);
     // Writing detaches a shared image; do it once, before any band starts.
     uchar* bits = image.bits();

@@ -3,11 +3,16 @@
 #include "platform/text_file.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QUrl>
+#include <QVariant>
+#include <algorithm>
 
 namespace platform {
 
@@ -29,6 +34,24 @@ QByteArray charsetOf(const QByteArray& contentType)
     return {};
 }
 
+// An answer with an HTTP error status (400, 404, 500 ...): Qt reports it as
+// an error, but the body is a page like any other.
+bool isStatusError(QNetworkReply* reply)
+{
+    if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+        return false;
+    const int e = int(reply->error());
+    return e == QNetworkReply::ProtocolInvalidOperationError ||
+           (e >= QNetworkReply::ContentAccessDenied && e <= QNetworkReply::UnknownContentError) ||
+           (e >= QNetworkReply::InternalServerError && e <= QNetworkReply::UnknownServerError);
+}
+
+// How much of a body Qt may hold that we have not read yet.
+constexpr qint64 kReadAheadBytes = qint64(1) << 20;
+
+// How often a waiting request asks its stop test.
+constexpr int kStopCheckMs = 50;
+
 }  // namespace
 
 QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
@@ -44,15 +67,20 @@ QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
     return QString::fromUtf8(bytes);
 }
 
-HttpRequest::HttpRequest(int timeoutMs, QObject* parent) : QObject(parent), timeoutMs_(timeoutMs) {}
+RequestRule pictureRule(int deadlineMs, std::function<bool()> stop)
+{
+    RequestRule rule;
+    rule.deadlineMs = deadlineMs;
+    rule.maxBytes = kPictureBodyCap;
+    rule.stop = std::move(stop);
+    return rule;
+}
+
+HttpRequest::HttpRequest(RequestRule rule, QObject* parent) : QObject(parent), rule_(std::move(rule)) {}
 
 HttpRequest::~HttpRequest()
 {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
-    }
+    dropReply();
 }
 
 void HttpRequest::open(const QString& method, const QString& url)
@@ -66,33 +94,82 @@ void HttpRequest::send()
 {
     const QUrl url(url_, QUrl::TolerantMode);
     state_ = 1;
+    failed_ = false;
+    tooLong_ = false;
+    error_.clear();
+    body_.clear();
+    sent_.start();
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https") || url.host().isEmpty()) {
-        failed_ = true;
-        error_ = QStringLiteral("无效的地址：") + url_;
-        state_ = 4;
+        fail(QStringLiteral("无效的地址：") + url_);
         return;
     }
     QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs_);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     reply_ = manager()->sendCustomRequest(request, method_.toUpper().toLatin1());
-    connect(reply_, &QNetworkReply::finished, this, [this] { finish(reply_); });
+    // Qt's network thread reads no further ahead than this, so a body that
+    // never ends cannot pile up in memory while it is refused and aborted.
+    reply_->setReadBufferSize(kReadAheadBytes);
+    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
+        // A body announced beyond the cap is refused before it arrives. The
+        // reply is aborted once its signal has returned: Qt's reply does not
+        // take an abort from inside this signal.
+        const QVariant length = reply_ ? reply_->header(QNetworkRequest::ContentLengthHeader) : QVariant();
+        if (length.isValid() && length.toLongLong() > rule_.maxBytes) {
+            tooLong_ = true;
+            QMetaObject::invokeMethod(this, [this] { finish(); }, Qt::QueuedConnection);
+        }
+    });
+    connect(reply_, &QNetworkReply::readyRead, this, &HttpRequest::readBody);
+    connect(reply_, &QNetworkReply::finished, this, &HttpRequest::finish);
 }
 
-void HttpRequest::finish(QNetworkReply* reply)
+void HttpRequest::readBody()
 {
-    if (!reply || state_ == 4)
+    if (!reply_)
         return;
-    if (reply->isOpen())
-        body_ = reply->readAll();
+    body_ += reply_->readAll();
+    if (tooLong_ || body_.size() > rule_.maxBytes) {
+        body_.clear();
+        fail(QStringLiteral("回应过大"));
+    }
+}
+
+void HttpRequest::finish()
+{
+    if (!reply_ || state_ != 1)
+        return;
+    readBody();
+    if (state_ != 1)
+        return;  // refused for its size
+    QNetworkReply* reply = reply_;
     charset_ = charsetOf(reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
-    if (reply->error() != QNetworkReply::NoError) {
+    if (reply->error() != QNetworkReply::NoError && !isStatusError(reply)) {
         failed_ = true;
         error_ = reply->errorString();
     }
-    reply_ = nullptr;
-    reply->deleteLater();
+    dropReply();
     state_ = 4;
+    emit ended();
+}
+
+void HttpRequest::fail(const QString& reason)
+{
+    dropReply();
+    failed_ = true;
+    error_ = reason;
+    state_ = 4;
+    emit ended();
+}
+
+void HttpRequest::dropReply()
+{
+    if (!reply_)
+        return;
+    QNetworkReply* r = reply_;
+    reply_ = nullptr;
+    r->disconnect(this);
+    r->abort();
+    r->deleteLater();
 }
 
 QString HttpRequest::responseText() const
@@ -100,24 +177,56 @@ QString HttpRequest::responseText() const
     return decodeCharset(body_, charset_);
 }
 
-void HttpRequest::waitUntilDone(const std::function<bool()>& stop)
+void HttpRequest::waitUntilDone()
 {
-    while (state_ == 1) {
-        if (stop && stop()) {
-            if (reply_) {
-                QNetworkReply* r = reply_;
-                reply_ = nullptr;
-                r->disconnect(this);
-                r->abort();
-                r->deleteLater();
-            }
-            failed_ = true;
-            error_ = QStringLiteral("已取消");
-            state_ = 4;
-            break;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    const auto stopped = [this] { return rule_.stop && rule_.stop(); };
+    if (state_ == 1 && stopped())
+        fail(QStringLiteral("已取消"));
+    if (state_ != 1)
+        return;
+
+    QEventLoop loop;
+    connect(this, &HttpRequest::ended, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    connect(&deadline, &QTimer::timeout, this, [this] {
+        if (state_ == 1)
+            fail(QStringLiteral("超时"));
+    });
+    deadline.start(int(std::max<qint64>(0, rule_.deadlineMs - sent_.elapsed())));
+    QTimer stopCheck;
+    connect(&stopCheck, &QTimer::timeout, this, [this, stopped] {
+        if (state_ == 1 && stopped())
+            fail(QStringLiteral("已取消"));
+    });
+    if (rule_.stop)
+        stopCheck.start(kStopCheckMs);
+
+    loop.exec();
+    // The loop also ends when the application quits; the request goes with it.
+    if (state_ == 1)
+        fail(QStringLiteral("已取消"));
+}
+
+QString Fetched::text() const
+{
+    return decodeCharset(body, charset);
+}
+
+Fetched fetchUrl(const QString& url, const RequestRule& rule)
+{
+    HttpRequest request(rule);
+    request.open(QStringLiteral("get"), url);
+    request.send();
+    request.waitUntilDone();
+    Fetched fetched;
+    fetched.failed = request.failed();
+    if (!fetched.failed) {
+        fetched.body = request.responseBody();
+        fetched.charset = request.charset();
     }
+    return fetched;
 }
 
 }  // namespace platform

@@ -14,6 +14,11 @@
 #include <QUrl>
 #include <new>
 
+#include <algorithm>
+#include <cstdlib>
+#include <sys/mman.h>
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -39,10 +44,106 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 
 void PictureBox::setImage(const QImage& image)
 {
-    image_ = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    replaceImage(image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32));
     if (autoSize_)
         resize(image_.size());
     update();
+}
+
+void PictureBox::replaceImage(QImage next)
+{
+    QImage old = std::exchange(image_, std::move(next));
+    for (PictureWatcher* w : watchers_)
+        w->replaced(old);
+}
+
+void PictureBox::addWatcher(PictureWatcher* watcher)
+{
+    if (std::find(watchers_.begin(), watchers_.end(), watcher) == watchers_.end())
+        watchers_.push_back(watcher);
+}
+
+void PictureBox::removeWatcher(PictureWatcher* watcher)
+{
+    watchers_.erase(std::remove(watchers_.begin(), watchers_.end(), watcher), watchers_.end());
+}
+
+void PictureBox::aboutToPaint(const QRect& area)
+{
+    const QRect inside = area.intersected(image_.rect());
+    if (inside.isEmpty())
+        return;
+    for (PictureWatcher* w : watchers_)
+        w->aboutToPaint(inside);
+}
+
+// The pixels a line in the drawing width can reach, told in pieces along the
+// line so that a long slanted line does not count as its whole bounding box.
+void PictureBox::aboutToPaintLine(int x1, int y1, int x2, int y2)
+{
+    if (watchers_.empty())
+        return;
+    const int reach = drawWidth_ / 2 + 2;
+    const int64_t dx = int64_t{x2} - x1;
+    const int64_t dy = int64_t{y2} - y1;
+    constexpr int64_t kPiece = 32;
+    const int64_t pieces = std::min<int64_t>(std::max(std::abs(dx), std::abs(dy)) / kPiece + 1, 4096);
+    for (int64_t i = 0; i < pieces; ++i) {
+        const QPoint a(int(x1 + dx * i / pieces), int(y1 + dy * i / pieces));
+        const QPoint b(int(x1 + dx * (i + 1) / pieces), int(y1 + dy * (i + 1) / pieces));
+        const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                        QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+        aboutToPaint(box.adjusted(-reach, -reach, reach, reach));
+    }
+}
+
+QImage& PictureBox::imageForWriting()
+{
+    return imageForWriting(image_.rect());
+}
+
+QImage& PictureBox::imageForWriting(const QRect& area)
+{
+    aboutToPaint(area);
+    return image_;
+}
+
+QImage& PictureBox::imageForOverwrite()
+{
+    if (watchers_.empty())
+        return image_;
+    QImage fresh = resultBuffer();
+    if (fresh.isNull())  // no memory for a second buffer: write in place
+        return imageForWriting();
+    replaceImage(std::move(fresh));
+    return image_;
+}
+
+QImage PictureBox::resultBuffer()
+{
+    for (PictureWatcher* w : watchers_) {
+        QImage spare = w->spareImage(image_.size());
+        if (spare.size() == image_.size() && spare.format() == QImage::Format_RGB32)
+            return spare;
+    }
+    return newPictureImage(image_.size());
+}
+
+QImage newPictureImage(const QSize& size)
+{
+    constexpr size_t kHugePage = size_t{2} << 20;
+    if (size.isEmpty())
+        return QImage(size, QImage::Format_RGB32);
+    const qsizetype bytesPerLine = qsizetype{size.width()} * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(size.height());
+    if (bytes < 2 * kHugePage || bytes / size_t(bytesPerLine) != size_t(size.height()))
+        return QImage(size, QImage::Format_RGB32);
+    void* data = nullptr;
+    if (posix_memalign(&data, kHugePage, bytes) != 0)
+        return QImage();
+    madvise(data, bytes, MADV_HUGEPAGE);  // a hint: without it the buffer still works
+    return QImage(static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
+                  [](void* buffer) { std::free(buffer); }, data);
 }
 
 void PictureBox::resizeImage(int width, int height)
@@ -116,9 +217,13 @@ int32_t PictureBox::point(int x, int y) const
 void PictureBox::pset(int x, int y, int32_t color)
 {
     if (drawWidth_ <= 1) {
-        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height()) {
+            aboutToPaint(QRect(x, y, 1, 1));
             reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQRgb(color);
+        }
     } else {
+        const int reach = drawWidth_ / 2 + 2;
+        aboutToPaint(QRect(x - reach, y - reach, 2 * reach + 1, 2 * reach + 1));
         QPainter p(&image_);
         p.setPen(QPen(toQColor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap));
         p.drawPoint(x, y);
@@ -128,6 +233,7 @@ void PictureBox::pset(int x, int y, int32_t color)
 
 void PictureBox::line(int x1, int y1, int x2, int y2, int32_t color)
 {
+    aboutToPaintLine(x1, y1, x2, y2);
     QPainter p(&image_);
     p.setPen(QPen(toQColor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(x1, y1, x2, y2);
@@ -140,6 +246,7 @@ void PictureBox::fillBox(int x1, int y1, int x2, int y2, int32_t color)
                           .intersected(image_.rect());
     if (box.isEmpty())
         return;
+    aboutToPaint(box);
     const QRgb c = toQRgb(color);
     for (int y = box.top(); y <= box.bottom(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -150,7 +257,7 @@ void PictureBox::fillBox(int x1, int y1, int x2, int y2, int32_t color)
 
 void PictureBox::cls()
 {
-    image_.fill(toQRgb(backColor_));
+    imageForOverwrite().fill(toQRgb(backColor_));
     update();
 }
 

@@ -6,8 +6,35 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
+
+// Told of every change to a picture box's image, so that an undo history can
+// keep the old pixels of what is about to change and a copy of the picture
+// can follow it tile by tile.
+class PictureWatcher {
+public:
+    virtual ~PictureWatcher() = default;
+    // Pixels inside area (image coordinates, within the image) are about to
+    // be painted; the image still holds the old ones.
+    virtual void aboutToPaint(const QRect& area) = 0;
+    // The whole image was replaced; old is the image it had, which the
+    // watcher may take.
+    virtual void replaced(QImage& old) = 0;
+    // A buffer of that size that nothing else holds, for an image about to
+    // be written whole; null when the watcher has none.
+    virtual QImage spareImage(const QSize& size)
+    {
+        (void)size;
+        return QImage();
+    }
+};
+
+// A fresh 32-bit image of that size (null when there is no memory for it).
+// A picture-sized buffer is aligned and advised for huge pages, so that
+// first writing it costs a few dozen page faults, not one per 4 KB.
+QImage newPictureImage(const QSize& size);
 
 // Largest picture a picture box loads: 200 megapixels, a phone's largest photo.
 constexpr qint64 kMaxPicturePixels = 200'000'000;
@@ -49,9 +76,23 @@ public:
     // Fills the image with the back colour.
     void cls();
 
-    // Direct access for whole-row work; call refresh() after writing.
-    QImage& imageForWriting() { return image_; }
+    // Direct access for whole-row work; call refresh() after writing. With an
+    // area, the caller writes only inside it.
+    QImage& imageForWriting();
+    QImage& imageForWriting(const QRect& area);
+    // For a writer that sets every pixel: the box takes a buffer of the same
+    // size (a watcher's spare or a fresh one), whose pixels are undefined,
+    // and its watchers receive the old image.
+    QImage& imageForOverwrite();
+    // A buffer of the image's size for a result that is to replace the
+    // image: a watcher's spare, or a fresh one (null when there is no memory).
+    QImage resultBuffer();
     void refresh() { update(); }
+
+    // Watchers are told of every change to the image; they must be removed
+    // before they go.
+    void addWatcher(PictureWatcher* watcher);
+    void removeWatcher(PictureWatcher* watcher);
 
     int drawWidth() const { return drawWidth_; }
     void setDrawWidth(int width) { drawWidth_ = width < 1 ? 1 : width; }
@@ -84,7 +125,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void aboutToPaint(const QRect& area);
+    void aboutToPaintLine(int x1, int y1, int x2, int y2);
+    void replaceImage(QImage next);
+
     QImage image_;
+    std::vector<PictureWatcher*> watchers_;
     int drawWidth_ = 1;
     int32_t backColor_ = 0xFFFFFF;
     int32_t foreColor_ = 0;

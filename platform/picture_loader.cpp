@@ -8,17 +8,12 @@
 
 namespace platform {
 
-QImage LoadPicture(const QString& strFileName, QByteArray* bytes, int timeoutMs)
+QImage LoadPicture(const QString& strFileName, QByteArray* bytes, const RequestRule& rule)
 {
     QByteArray data;
     const QString lower = strFileName.trimmed().toLower();
     if (lower.startsWith("http://") || lower.startsWith("https://")) {
-        HttpRequest request(timeoutMs);
-        request.open(QStringLiteral("get"), strFileName.trimmed());
-        request.send();
-        request.waitUntilDone();
-        if (!request.failed())
-            data = request.responseBody();
+        data = fetchUrl(strFileName.trimmed(), rule).body;
     } else {
         QFile file(strFileName);
         if (file.open(QIODevice::ReadOnly))

@@ -1,5 +1,8 @@
 #include "threaddraw/floor_table.h"
 
+#include <QHash>
+#include <QList>
+
 namespace threaddraw {
 
 FloorTable::FloorTable() : slots_(kSlots) {}
@@ -53,24 +56,22 @@ QStringList FloorTable::cfList() const
 {
     QStringList lines;
     lines << QString(37, QLatin1Char('-'));
-    QString seen = QStringLiteral("|");
+    // Every author's slots in table order; an author is reported at its
+    // first floor, with all its floors.
     const int filled = filledCount();
+    QHash<QString, QList<int>> slotsOf;
+    for (int i = 0; i < filled; ++i)
+        slotsOf[slots_[size_t(i)].id].append(i);
     for (int i = 0; i < filled; ++i) {
         const Cuber& c = slots_[size_t(i)];
-        if (!seen.contains(QLatin1Char('|') + c.id + QLatin1Char('|'))) {
-            QString floors = c.floor + QLatin1Char(' ');
-            int n = 0;
-            for (int j = 0; j < filled; ++j) {
-                if (j != i && slots_[size_t(j)].id == c.id) {
-                    floors += slots_[size_t(j)].floor + QLatin1Char(' ');
-                    ++n;
-                }
-            }
-            if (n > 0)
-                lines << QStringLiteral("[%1]").arg(n + 1) + c.id + QStringLiteral(" →在") + floors +
-                             QStringLiteral("重复回复");
-        }
-        seen += c.id + QLatin1Char('|');
+        const QList<int>& own = slotsOf[c.id];
+        if (own.first() != i || own.size() < 2)
+            continue;
+        QString floors;
+        for (const int j : own)
+            floors += slots_[size_t(j)].floor + QLatin1Char(' ');
+        lines << QStringLiteral("[%1]").arg(own.size()) + c.id + QStringLiteral(" →在") + floors +
+                     QStringLiteral("重复回复");
     }
     return lines;
 }

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QTime>
+#include <QTimer>
 
 namespace threaddraw {
 
@@ -95,7 +96,10 @@ void Form1::Form_Load()
     std::seed_seq seed{uint32_t(timer * 100.0f)};
     rng_.seed(seed);
     show();
-    loadids();
+    // The list is fetched once the event loop runs, so that a close during
+    // the fetch is seen and ends the program.
+    idsPending_ = true;
+    QTimer::singleShot(0, this, &Form1::loadids);
 }
 
 void Form1::Form_Resize()
@@ -118,6 +122,16 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     closed_ = true;
     QWidget::closeEvent(event);
+}
+
+platform::RequestRule Form1::pageRule() const
+{
+    return {settings.timeoutMs, settings.pageCap, [this] { return closed(); }};
+}
+
+platform::RequestRule Form1::pictureRule() const
+{
+    return {settings.timeoutMs, settings.pictureCap, [this] { return closed(); }};
 }
 
 QString Form1::status(const QString& message)
@@ -171,10 +185,6 @@ void Form1::Command1_Click()
     // A second read while one waits would empty the table under it.
     if (reading_)
         return;
-    if (!isThreadNumber(Text1->text())) {
-        status(QStringLiteral("！贴子编号只能是数字"));
-        return;
-    }
     reading_ = true;
     cubers.clear();
     List1->clearList();
@@ -182,10 +192,10 @@ void Form1::Command1_Click()
     List3->clearList();
 
     ReaderHooks hooks;
-    hooks.threadNumber = [this] { return Text1->text(); };
+    hooks.threadNumber = [this] { return Text1->text().trimmed(); };
     hooks.status = [this](const QString& message) { status(message); };
     hooks.fetch = [this](const QString& url) {
-        return GetPage(url, settings.timeoutMs, [this] { return closed(); });
+        return GetPage(url, pageRule());
     };
     const ReadResult result = readThread(cubers, settings.mobileBase, hooks);
 

@@ -70,6 +70,8 @@ public:
     QLabel* Image1;
 
     bool reading() const { return reading_; }
+    // True from Form_Load until the start-up fetch of the exclusion list ends.
+    bool loadingIds() const { return idsPending_; }
     bool fetchingProfile() const { return profiling_; }
 
 protected:
@@ -79,6 +81,10 @@ protected:
 private:
     // Asked by every wait: a closed window stops waiting.
     bool closed() const { return closed_; }
+    // The request rules of this window: the deadline and caps of its settings,
+    // and a closed window stops the wait.
+    platform::RequestRule pageRule() const;
+    platform::RequestRule pictureRule() const;
     // The author profile of Text3 into Image1, Label2 and Label3.
     void fetchProfile();
     // A new line (CR LF, then the text) at the end of a label's caption.
@@ -94,6 +100,7 @@ private:
     bool reading_ = false;
     bool closed_ = false;
     bool profiling_ = false;
+    bool idsPending_ = false;
 };
 
 }  // namespace threaddraw

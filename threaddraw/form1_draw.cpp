@@ -18,10 +18,10 @@ constexpr int kMaxRedraws = 10000;
 
 void Form1::loadids()
 {
-    const Page page = GetPage(settings.exclusionAddress, settings.timeoutMs, [this] { return closed(); });
-    if (page.failed)
-        return;
-    ids = cutExclusionList(page.text);
+    const Page page = GetPage(settings.exclusionAddress, pageRule());
+    if (!page.failed)
+        ids = cutExclusionList(page.text);
+    idsPending_ = false;
 }
 
 void Form1::Command2_Click()

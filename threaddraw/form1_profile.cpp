@@ -30,7 +30,7 @@ void Form1::fitLabel2()
 
 QString Form1::cleanedPage(const QString& url)
 {
-    const Page page = GetPage(url, settings.timeoutMs, [this] { return closed(); });
+    const Page page = GetPage(url, pageRule());
     return page.failed ? QString() : cleanPage(page.text);
 }
 
@@ -47,12 +47,12 @@ void Form1::fetchProfile()
     for (platform::Label* column : Label3)
         fitHeight(column);
 
-    platform::HttpRequest panel(settings.timeoutMs);
+    platform::HttpRequest panel(pageRule());
     panel.open(QStringLiteral("get"), panelAddress(settings.webBase, Text3->text()));
     panel.send();
     Label2->setCaption(platform::timeText() + QStringLiteral(" 获取[") + Text3->text() + QStringLiteral("]的详细资料"));
     fitLabel2();
-    panel.waitUntilDone([this] { return closed(); });
+    panel.waitUntilDone();
 
     if (!panel.failed()) {
         QString page = cleanPage(panel.responseText());
@@ -60,7 +60,7 @@ void Form1::fetchProfile()
         // Only web addresses: a page must not make us read local files.
         const QString avatar = avatarAddress(page);
         if (avatar.startsWith(QStringLiteral("http://")) || avatar.startsWith(QStringLiteral("https://"))) {
-            const QImage image = platform::LoadPicture(avatar, nullptr, settings.timeoutMs);
+            const QImage image = platform::LoadPicture(avatar, nullptr, pictureRule());
             if (!image.isNull())
                 Image1->setPixmap(QPixmap::fromImage(image));
         }

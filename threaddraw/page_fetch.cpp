@@ -1,19 +1,14 @@
 #include "threaddraw/page_fetch.h"
 
-#include "platform/http_request.h"
-
 namespace threaddraw {
 
-Page GetPage(const QString& url, int timeoutMs, const std::function<bool()>& stop)
+Page GetPage(const QString& url, const platform::RequestRule& rule)
 {
-    platform::HttpRequest request(timeoutMs);
-    request.open(QStringLiteral("get"), url);
-    request.send();
-    request.waitUntilDone(stop);
+    const platform::Fetched fetched = platform::fetchUrl(url, rule);
     Page page;
-    page.failed = request.failed();
+    page.failed = fetched.failed;
     if (!page.failed)
-        page.text = request.responseText();
+        page.text = fetched.text();
     return page;
 }
 

@@ -1,9 +1,11 @@
 // GetPage: a GET of a complete address that waits for the answer while window
-// events run. A refused, broken or silent request ends as a failed fetch.
+// events run. A refused, broken, timed-out, oversized or stopped request ends
+// as a failed fetch; an answer with an error status is a page like any other.
 #pragma once
 
+#include "platform/http_request.h"
+
 #include <QString>
-#include <functional>
 
 namespace threaddraw {
 
@@ -12,8 +14,6 @@ struct Page {
     bool failed = false;
 };
 
-// stop, when given, is asked between polls; true abandons the wait (the fetch
-// then counts as failed), so a closed window does not keep waiting.
-Page GetPage(const QString& url, int timeoutMs, const std::function<bool()>& stop = {});
+Page GetPage(const QString& url, const platform::RequestRule& rule);
 
 }  // namespace threaddraw

@@ -82,6 +82,10 @@ ReadResult readThread(FloorTable& table, const QString& mobileBase, const Reader
     QString count;
     QString address = mobileBase + QStringLiteral("p/") + hooks.threadNumber();
     hooks.status(QStringLiteral("获取帖子信息"));
+    // A thread number with anything but digits never reaches an address: the
+    // read ends as a failed fetch of the first page would.
+    if (!isThreadNumber(hooks.threadNumber()))
+        return result;
     for (;;) {
         const Page fetched = hooks.fetch(address);
         if (fetched.failed)

@@ -32,7 +32,7 @@ QString nextPageAddress(const QString& page, const QString& mobileBase);
 bool isThreadNumber(const QString& text);
 
 struct ReaderHooks {
-    std::function<QString()> threadNumber;        // the thread box, now
+    std::function<QString()> threadNumber;        // the thread box now, trimmed
     std::function<void(const QString&)> status;   // one status message
     std::function<Page(const QString&)> fetch;    // one page
 };
@@ -46,6 +46,8 @@ struct ReadResult {
 // lacks "accesskey" or "下一页" or the page count is reached, storing every
 // floor into table. A failed fetch, a page count that is no number and a
 // page counter past 32767 end the read as incomplete; floors read so far stay.
+// A thread number that is not all digits ends the read before the first fetch,
+// as a failed fetch does.
 ReadResult readThread(FloorTable& table, const QString& mobileBase, const ReaderHooks& hooks);
 
 }  // namespace threaddraw

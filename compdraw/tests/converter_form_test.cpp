@@ -1,11 +1,14 @@
 #include "compdraw/converter_form.h"
+#include "compdraw/converter_program.h"
 #include "platform/testing/file_size_limit.h"
 #include "platform/testing/loopback_server.h"
+#include "platform/testing/program_run.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -211,6 +214,35 @@ TEST(ConverterWindow, AvatarCache)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(server.requests.isEmpty());
     EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
+}
+
+TEST(ConverterWindow, CloseDuringTheAvatarRunEndsTheProgram)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("DATA"));
+    writeBytes(dir.filePath("cubing.txt"), platform::encodeAnsi(page({row(u8("甲"), u8("男"), QStringLiteral("2009AAAA01")),
+                                                                       row(u8("乙"), u8("男"), QStringLiteral("2009BBBB01"))})));
+    for (const bool stalled : {true, false}) {
+        SCOPED_TRACE(stalled ? "stalled" : "trickling");
+        testing_support::LoopbackServer server;
+        // The real deadline: only the close can end the download in time.
+        if (stalled)
+            server.silence("/results/upload/a2009AAAA01.jpg");
+        else
+            server.trickle("/results/upload/a2009AAAA01.jpg", 100000, 100);
+        const qint64 ms = testing_support::msFromCloseToEnd(
+            [&] { return convert::runProgram(dir.path(), convert::ConverterSettings{server.base(), platform::kDefaultHttpTimeoutMs}); },
+            [](QWidget* window) {
+                auto* w = qobject_cast<Form1*>(window);
+                QTest::mouseClick(w->Check5, Qt::LeftButton);
+                QTest::mouseClick(w->Command1, Qt::LeftButton);
+            },
+            500);
+        EXPECT_GE(ms, 0);
+        EXPECT_LT(ms, 1000);
+        EXPECT_EQ(server.requests, QStringList{"/results/upload/a2009AAAA01.jpg"});
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("DATA/2009AAAA01.jpg")));
+    }
 }
 
 TEST(ConverterWindow, AvatarThatCannotBeWrittenLeavesNoFile)

@@ -3,7 +3,13 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <utility>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace platform;
 using testing_support::LoopbackServer;
@@ -12,7 +18,9 @@ namespace {
 
 QString fetch(const QString& url, bool* failed, int timeoutMs = 2000)
 {
-    HttpRequest r(timeoutMs);
+    RequestRule rule;
+    rule.deadlineMs = timeoutMs;
+    HttpRequest r(rule);
     r.open("get", url);
     r.send();
     r.waitUntilDone();
@@ -64,9 +72,115 @@ TEST(PictureLoader, LocalAndServedPicturesMatchAndFailuresGiveNoPicture)
     const QImage local = LoadPicture(dir.filePath("a.jpg"));
     ASSERT_FALSE(local.isNull());
     QByteArray received;
-    EXPECT_EQ(LoadPicture(server.base() + "/a.jpg", &received, 2000), local);
+    EXPECT_EQ(LoadPicture(server.base() + "/a.jpg", &received, pictureRule(2000)), local);
     EXPECT_EQ(received, jpeg);
     EXPECT_TRUE(LoadPicture(dir.filePath("missing.jpg")).isNull());
-    EXPECT_TRUE(LoadPicture(server.base() + "/text", nullptr, 2000).isNull());
-    EXPECT_TRUE(LoadPicture(server.base() + "/missing.jpg", nullptr, 2000).isNull());
+    EXPECT_TRUE(LoadPicture(server.base() + "/text", nullptr, platform::pictureRule(2000)).isNull());
+    EXPECT_TRUE(LoadPicture(server.base() + "/missing.jpg", nullptr, platform::pictureRule(2000)).isNull());
+}
+
+TEST(HttpRequest, ErrorStatusIsAPageAndOverCapIsAFailure)
+{
+    LoopbackServer server;
+    server.serve("/gone", "<p>页面不存在</p>", "text/html; charset=utf-8", "404 Not Found");
+    server.serve("/broken", "<p>oops</p>", "text/html", "500 Internal Server Error");
+    server.serve("/ten", "0123456789");
+    server.serve("/eleven", "0123456789A");
+    bool failed = true;
+    EXPECT_EQ(fetch(server.base() + "/gone", &failed), QString::fromUtf8("<p>页面不存在</p>"));
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(fetch(server.base() + "/broken", &failed), QStringLiteral("<p>oops</p>"));
+    EXPECT_FALSE(failed);
+
+    RequestRule tenBytes;
+    tenBytes.maxBytes = 10;
+    EXPECT_EQ(fetchUrl(server.base() + "/ten", tenBytes).body, QByteArray("0123456789"));
+    const Fetched over = fetchUrl(server.base() + "/eleven", tenBytes);
+    EXPECT_TRUE(over.failed);
+    EXPECT_TRUE(over.body.isEmpty());
+}
+
+TEST(HttpRequest, TrickleEndlessAndStopAllEnd)
+{
+    LoopbackServer server;
+    // One byte a second: each byte comes well within the deadline, the whole
+    // answer never does.
+    server.trickle("/trickle", 1000, 1000);
+    server.endless("/page");
+    server.endless("/picture.jpg", "image/jpeg");
+    server.silence("/silent");
+
+    QElapsedTimer clock;
+    clock.start();
+    RequestRule rule;
+    rule.deadlineMs = 2500;
+    EXPECT_TRUE(fetchUrl(server.base() + "/trickle", rule).failed);
+    EXPECT_GE(clock.elapsed(), 2400);
+    EXPECT_LT(clock.elapsed(), 2500 + 2000);
+
+    // Endless answers end at the cap, and the client hangs up.
+    RequestRule page;
+    page.maxBytes = qint64(4) << 20;
+    EXPECT_TRUE(fetchUrl(server.base() + "/page", page).failed);
+    EXPECT_GT(server.endlessBytesSent, page.maxBytes);
+    EXPECT_LT(server.endlessBytesSent, page.maxBytes + (qint64(32) << 20));
+    const qint64 afterPage = server.endlessBytesSent;
+    RequestRule picture = pictureRule();
+    picture.maxBytes = qint64(2) << 20;
+    QByteArray bytes = "old";
+    EXPECT_TRUE(LoadPicture(server.base() + "/picture.jpg", &bytes, picture).isNull());
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_GT(server.endlessBytesSent - afterPage, picture.maxBytes);
+    EXPECT_LT(server.endlessBytesSent - afterPage, picture.maxBytes + (qint64(32) << 20));
+
+    // The real caps, 64 MiB for a page and 16 MiB for a picture, refuse an
+    // answer that announces more before any of it arrives.
+    for (const auto& [rule, cap] : {std::pair{RequestRule{}, kPageBodyCap}, std::pair{pictureRule(), kPictureBodyCap}}) {
+        for (const qint64 length : {cap, cap + 1}) {
+            const QByteArray path = "/announced" + QByteArray::number(length);
+            server.serveRaw(path, "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(length) + "\r\n\r\nabc");
+            HttpRequest r(rule);
+            r.open("get", server.base() + QString::fromLatin1(path));
+            r.send();
+            r.waitUntilDone();
+            EXPECT_EQ(r.readyState(), 4);
+            EXPECT_EQ(r.failed() && r.errorText() == QStringLiteral("回应过大"), length > cap) << length;
+        }
+    }
+
+    // The stop test ends a wait at once, and a request stopped before its
+    // wait never waits.
+    clock.start();
+    RequestRule stopping;
+    stopping.stop = [&clock] { return clock.elapsed() > 200; };
+    EXPECT_TRUE(fetchUrl(server.base() + "/silent", stopping).failed);
+    EXPECT_LT(clock.elapsed(), 200 + 500);
+    stopping.stop = [] { return true; };
+    clock.start();
+    EXPECT_TRUE(fetchUrl(server.base() + "/silent", stopping).failed);
+    EXPECT_LT(clock.elapsed(), 200);
+}
+
+TEST(HttpRequest, TheWaitSleeps)
+{
+    LoopbackServer server;
+    server.silence("/silent");
+    RequestRule rule;
+    rule.deadlineMs = 2000;
+    rule.stop = [] { return false; };
+    const auto cpuSeconds = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuBefore = cpuSeconds();
+    EXPECT_TRUE(fetchUrl(server.base() + "/silent", rule).failed);
+    const double cpu = cpuSeconds() - cpuBefore;
+    const double wall = double(clock.elapsed()) / 1000.0;
+    EXPECT_GE(wall, 1.9);
+    EXPECT_LT(cpu, wall / 10) << "cpu " << cpu << " s over a wait of " << wall << " s";
+    std::printf("silent wait: %.3f s wall, %.3f s cpu\n", wall, cpu);
 }

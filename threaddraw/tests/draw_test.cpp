@@ -5,6 +5,7 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace forum_pages;
@@ -150,12 +151,16 @@ TEST(Draw, ExclusionListFromItsThread)
                                         "<a href=go({u:'x1'})\">kelu</a>|darvex速度</p>")
                              .toUtf8());
     server.serve("/p/8", "<p>nothing here</p>");
+    server.serve("/p/6", "<p>darvex容易|amy|darvex速度</p>", "text/html; charset=utf-8", "404 Not Found");
     for (const auto& [path, expected] : {std::pair<QString, QString>{"/p/9", "|kelu|bob|kelu|"},
                                          {"/p/8", ""},
+                                         {"/p/6", "|amy|"},
                                          {"/p/7", ""}}) {
         Form1 form(loopbackSettings(server.base()));
         form.settings.exclusionAddress = server.base() + path;
         form.Form_Load();
+        EXPECT_TRUE(form.loadingIds());  // fetched once the event loop runs
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.loadingIds(); }, 3000));
         EXPECT_EQ(form.ids, expected);
         EXPECT_EQ(form.List1->listCount(), 0);
         EXPECT_EQ(form.List3->listCount(), 0);

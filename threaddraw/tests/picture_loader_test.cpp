@@ -44,7 +44,7 @@ TEST(AvatarPictures, FormatsAndNoPictureCases)
         ASSERT_FALSE(local.isNull());
         EXPECT_EQ(local.size(), gif ? QSize(1, 1) : pattern.size());
         EXPECT_EQ(local.format(), QImage::Format_RGB32);
-        EXPECT_EQ(LoadPicture(server.base() + "/" + name, nullptr, 2000), local);
+        EXPECT_EQ(LoadPicture(server.base() + "/" + name, nullptr, platform::pictureRule(2000)), local);
     }
     EXPECT_EQ(LoadPicture(dir.filePath("a.gif")).pixel(0, 0), qRgb(255, 0, 0));
     writeFile(dir.filePath("note.jpg"), "this is no picture");
@@ -53,7 +53,7 @@ TEST(AvatarPictures, FormatsAndNoPictureCases)
     EXPECT_TRUE(LoadPicture(dir.path()).isNull());
     EXPECT_TRUE(LoadPicture(QString()).isNull());
     server.serve("/page", "<html>no picture</html>");
-    EXPECT_TRUE(LoadPicture(server.base() + "/page", nullptr, 2000).isNull());
+    EXPECT_TRUE(LoadPicture(server.base() + "/page", nullptr, platform::pictureRule(2000)).isNull());
     server.silence("/slow.jpg");
-    EXPECT_TRUE(LoadPicture(server.base() + "/slow.jpg", nullptr, 300).isNull());
+    EXPECT_TRUE(LoadPicture(server.base() + "/slow.jpg", nullptr, platform::pictureRule(300)).isNull());
 }

@@ -5,6 +5,8 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
+#include <QElapsedTimer>
+#include <QPixmap>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -44,14 +46,22 @@ QByteArray jpeg()
     return testing_support::encodedImage(testing_support::patternImage(8, 8), "JPG");
 }
 
+// The three pages of a profile whose avatar is at avatarPath, all answered
+// with the given status.
+void serveProfile(LoopbackServer& server, const QByteArray& id, int forums, const QByteArray& avatarPath,
+                  const QByteArray& status = "200 OK")
+{
+    const QByteArray type = "text/html; charset=utf-8";
+    server.serve("/i/data/panel?un=" + id + "&ie=utf-8&fr=pb", panelPage(server.base() + avatarPath), type, status);
+    server.serve("/home/main?un=" + id + "&ie=utf-8&fr=pb", homePage(forums), type, status);
+    server.serve("/p/" + id + "/detail", profilePage(), type, status);
+}
+
 struct ProfileServer {
-    ProfileServer(const QByteArray& id, int forums, bool avatar = true)
+    ProfileServer(const QByteArray& id, int forums, bool avatar = true, const QByteArray& status = "200 OK")
     {
-        server.serve("/i/data/panel?un=" + id + "&ie=utf-8&fr=pb",
-                     panelPage(server.base() + (avatar ? "/av.jpg" : "/no.jpg")));
-        server.serve("/home/main?un=" + id + "&ie=utf-8&fr=pb", homePage(forums));
-        server.serve("/p/" + id + "/detail", profilePage());
-        server.serve("/av.jpg", jpeg(), "image/jpeg");
+        serveProfile(server, id, forums, avatar ? "/av.jpg" : "/no.jpg", status);
+        server.serve("/av.jpg", jpeg(), "image/jpeg", status);
         server.serve("/no.jpg", "not a picture");
     }
     LoopbackServer server;
@@ -167,4 +177,49 @@ TEST(Profile, PageCutsFromCleanedText)
     const auto cols = threaddraw::forumColumns(threaddraw::cleanPage(QString::fromUtf8(homePage(4))));
     EXPECT_EQ(cols[0], (QStringList{"[2]魔方", "[5]五阶"}));
     EXPECT_EQ(threaddraw::encodeId(QStringLiteral("魔")), QStringLiteral("%E9%AD%94"));
+}
+
+TEST(Profile, ErrorStatusSlowAndEndlessAnswers)
+{
+    // Every page and the avatar answered with 404: read like any other page.
+    ProfileServer missing("amy", 4, true, "404 Not Found");
+    Form1 form(loopbackSettings(missing.server.base(), 1000));
+    form.show();
+    run(form, missing.server, "amy");
+    EXPECT_EQ(lines(form.Label2->caption()).size(), 9);
+    EXPECT_EQ(lines(form.Label3[0]->caption()).size(), 4);
+    EXPECT_FALSE(form.Image1->pixmap().isNull());
+
+    LoopbackServer server;
+    serveProfile(server, "ok", 1, "/av.jpg");
+    server.serve("/av.jpg", jpeg(), "image/jpeg");
+    // A panel page that trickles one byte every 200 ms: the overall deadline
+    // ends it, not the pause between bytes.
+    server.trickle("/i/data/panel?un=tri&ie=utf-8&fr=pb", 100000, 200);
+    // Avatars that trickle or never end leave no picture; every line follows.
+    serveProfile(server, "slowpic", 1, "/slow.jpg");
+    server.trickle("/slow.jpg", 100000, 200);
+    serveProfile(server, "hugepic", 1, "/huge.jpg");
+    server.endless("/huge.jpg", "image/jpeg");
+    form.settings.pictureCap = 1 << 20;
+
+    QElapsedTimer clock;
+    clock.start();
+    run(form, server, "tri");
+    EXPECT_LT(clock.elapsed(), 1000 + 2000);
+    EXPECT_FALSE(form.fetchingProfile());
+    EXPECT_EQ(lines(form.Label2->caption()).size(), 1);
+    EXPECT_TRUE(form.Label3[0]->caption().endsWith(QStringLiteral(" ---资料获取结束---")));
+
+    for (const char* id : {"slowpic", "hugepic", "ok"}) {
+        SCOPED_TRACE(id);
+        form.Image1->setPixmap(QPixmap::fromImage(testing_support::patternImage(4, 4)));
+        clock.start();
+        run(form, server, QString::fromLatin1(id));
+        EXPECT_LT(clock.elapsed(), 1000 + 2000);
+        EXPECT_EQ(form.Image1->pixmap().isNull(), QByteArray(id) != "ok");
+        EXPECT_EQ(lines(form.Label2->caption()).size(), 9);
+        EXPECT_TRUE(form.Label3[0]->caption().endsWith(QStringLiteral(" ---资料获取结束---")));
+    }
+    EXPECT_LT(server.endlessBytesSent, qint64(40) << 20);  // the client hung up
 }

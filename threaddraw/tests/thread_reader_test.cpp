@@ -5,6 +5,7 @@
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -112,20 +113,35 @@ TEST(ThreadReader, ReadsEndingShortKeepTheirFloors)
     }
 }
 
-TEST(ThreadReader, BadThreadNumberAndSecondClickWhileWaiting)
+TEST(ThreadReader, ThreadNumberTrimmedOrEndedAsAFailedFetchAndSecondClickWhileWaiting)
 {
     LoopbackServer server;
     server.serve("/p/123", threadPage("123", numberedFloors(1, 2), 1));
     server.silence("/p/77");
     Form1 form(loopbackSettings(server.base(), 600));
+    form.Text1->setText(" 123\t");  // blanks around a number, as pasted
     form.Command1_Click();
-    ASSERT_EQ(form.cubers.filledCount(), 2);
+    ASSERT_EQ(form.cubers.filledCount(), 2);  // authors cut with the trimmed number
+    EXPECT_EQ(form.Text2[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(server.requests, QStringList{"/p/123"});
 
-    form.Text1->setText("12a");
-    form.Command1_Click();
-    EXPECT_EQ(form.cubers.filledCount(), 2);
-    EXPECT_EQ(messages(form).last(), QStringLiteral("！贴子编号只能是数字"));
-    EXPECT_TRUE(server.requests.count() == 1);
+    // Anything but digits: the read starts, then ends as a failed first fetch
+    // would, and nothing typed reaches an address.
+    for (const char* typed : {"12a", "1 23", "../x", "123?pn=2", "１２３"}) {
+        SCOPED_TRACE(typed);
+        form.List3->addListItem("old log");
+        form.Text1->setText(QString::fromUtf8(typed));
+        form.Command1_Click();
+        EXPECT_EQ(messages(form), (QStringList{QStringLiteral("获取帖子信息"), QStringLiteral("！未完整读取贴子楼层"),
+                                               QStringLiteral("刷新列表"), QStringLiteral("检查重复"), QString(37, '-'),
+                                               QStringLiteral("获取过程完成")}));
+        EXPECT_EQ(form.cubers.filledCount(), 0);
+        EXPECT_EQ(form.Combo1->count(), 0);
+        ASSERT_EQ(form.List3->listCount(), 1);
+        EXPECT_TRUE(form.List3->list(0).endsWith(QStringLiteral(" ！未完整读取贴子楼层")));
+        EXPECT_EQ(form.Text2[1]->text(), QString());
+        EXPECT_EQ(server.requests.size(), 1);
+    }
 
     form.Text1->setText("77");
     bool secondRan = false;
@@ -138,4 +154,41 @@ TEST(ThreadReader, BadThreadNumberAndSecondClickWhileWaiting)
     EXPECT_TRUE(secondRan);
     EXPECT_EQ(server.requests.count(QStringLiteral("/p/77")), 1);
     EXPECT_FALSE(form.reading());
+}
+
+TEST(ThreadReader, ErrorStatusSlowAndEndlessPages)
+{
+    LoopbackServer server;
+    // An error status with a valid one-page thread is a page like any other.
+    server.serve("/p/404", threadPage("404", numberedFloors(1, 3), 1), "text/html; charset=utf-8", "404 Not Found");
+    // A first page that trickles one byte every 200 ms, and one that never
+    // ends: the deadline and the cap end them as failed fetches.
+    server.trickle("/p/5", 100000, 200);
+    server.endless("/p/6");
+    Form1 form(loopbackSettings(server.base(), 1000));
+    form.settings.pageCap = 1 << 20;
+
+    form.Text1->setText("404");
+    form.Command1_Click();
+    EXPECT_EQ(form.cubers.filledCount(), 3);
+    EXPECT_TRUE(messages(form).contains(QStringLiteral("读取完成")));
+
+    for (const char* thread : {"5", "6"}) {
+        SCOPED_TRACE(thread);
+        form.Text1->setText(thread);
+        QElapsedTimer clock;
+        clock.start();
+        form.Command1_Click();
+        EXPECT_LT(clock.elapsed(), 1000 + 2000);
+        EXPECT_FALSE(form.reading());
+        EXPECT_TRUE(messages(form).contains(QStringLiteral("！未完整读取贴子楼层")));
+        EXPECT_EQ(form.cubers.filledCount(), 0);
+
+        // The button works again.
+        form.Text1->setText("404");
+        form.Command1_Click();
+        EXPECT_EQ(form.cubers.filledCount(), 3);
+    }
+    EXPECT_GT(server.endlessBytesSent, 1 << 20);
+    EXPECT_LT(server.endlessBytesSent, qint64(40) << 20);  // the client hung up
 }

@@ -78,13 +78,13 @@ void Form1::createControls()
     Picture1->lower();
 
     Frame1 = make<Frame>(this, 284, 4, 306, 170, u8("图形设定"));
-    Label1 = make<Label>(Frame1, 10, 18, 130, 18, u8("宽        高"));
-    Text1 = make<TextBox>(Frame1, 10, 36, 60, 20, u8("131"));
-    Text2 = make<TextBox>(Frame1, 80, 36, 60, 20, u8("124"));
-    Label5 = make<Label>(Frame1, 150, 18, 80, 18, u8("矩形大小"));
-    Text6 = make<TextBox>(Frame1, 150, 36, 40, 20, u8("3"));
-    Check1 = make<CheckBox>(Frame1, 200, 36, 52, 20, u8("网格"), 1);
-    Text5 = make<TextBox>(Frame1, 254, 36, 40, 20, u8("1"));
+    Label1 = make<Label>(Frame1, 10, 21, 130, 18, u8("宽        高"));
+    Text1 = make<TextBox>(Frame1, 10, 38, 60, 20, u8("131"));
+    Text2 = make<TextBox>(Frame1, 80, 38, 60, 20, u8("124"));
+    Label5 = make<Label>(Frame1, 150, 21, 80, 18, u8("矩形大小"));
+    Text6 = make<TextBox>(Frame1, 150, 38, 40, 20, u8("3"));
+    Check1 = make<CheckBox>(Frame1, 200, 38, 52, 20, u8("网格"), 1);
+    Text5 = make<TextBox>(Frame1, 254, 38, 40, 20, u8("1"));
     Check3 = make<CheckBox>(Frame1, 10, 62, 100, 20, u8("魔方分隔线"), 0);
     Text7 = make<TextBox>(Frame1, 112, 62, 30, 20, u8("3"));
     Label6 = make<Label>(Frame1, 146, 64, 20, 18, u8("阶"));
@@ -97,43 +97,43 @@ void Form1::createControls()
     Label13 = make<Label>(Frame1, 176, 62, 124, 50, u8("造价"));
 
     Frame2 = make<Frame>(this, 284, 178, 150, 104, u8("配色设定"));
-    Check2 = make<CheckBox>(Frame2, 8, 16, 130, 18, u8("白底魔方"), 0);
+    Check2 = make<CheckBox>(Frame2, 8, 20, 130, 16, u8("白底魔方"), 0);
     for (int i = 0; i < 6; ++i)
-        Combo1[i] = make<ComboList>(Frame2, 8 + (i % 2) * 70, 38 + (i / 2) * 22, 66, 20);
+        Combo1[i] = make<ComboList>(Frame2, 8 + (i % 2) * 70, 37 + (i / 2) * 21, 66, 20);
 
     QWidget* colorBox = this;
     if (full)
         colorBox = Frame6 = make<Frame>(this, 440, 178, 150, 150, u8("色彩调整"));
-    Label8 = make<Label>(colorBox, 8, 18, 60, 18, u8("拾取颜色"));
-    Label7 = make<Label>(colorBox, 70, 16, 72, 18, u8("000000"));
-    Label9 = make<Label>(colorBox, 8, 40, 60, 18, u8("替换为"));
-    Combo2 = make<ComboList>(colorBox, 70, 38, 72, 20);
-    Label10 = make<Label>(colorBox, 8, 62, 60, 18, u8("容许色差"));
-    Text4 = make<TextBox>(colorBox, 70, 60, 30, 20, u8("25"));
-    Command3 = make<CommandButton>(colorBox, 104, 60, 38, 20, u8("替换"));
+    Label8 = make<Label>(colorBox, 8, 22, 60, 18, u8("拾取颜色"));
+    Label7 = make<Label>(colorBox, 70, 20, 72, 18, u8("000000"));
+    Label9 = make<Label>(colorBox, 8, 43, 60, 18, u8("替换为"));
+    Combo2 = make<ComboList>(colorBox, 70, 41, 72, 20);
+    Label10 = make<Label>(colorBox, 8, 64, 60, 18, u8("容许色差"));
+    Text4 = make<TextBox>(colorBox, 70, 62, 30, 20, u8("25"));
+    Command3 = make<CommandButton>(colorBox, 104, 62, 38, 20, u8("替换"));
     if (full)
         createBrushAndCurveControls();
 
     QWidget* effectBox = full ? static_cast<QWidget*>(Frame5) : this;
     const char* effects[7] = {"平滑", "浮雕", "风化", "腐蚀", "变暗", "扩散", "擦除"};
     for (int i = 0; i < effectCount(); ++i)
-        Command5[i] = make<CommandButton>(effectBox, 112 + (i / 4) * 76, 18 + (i % 4) * 24, 72, 22, u8(effects[i]));
+        Command5[i] = make<CommandButton>(effectBox, 112 + (i / 4) * 76, 20 + (i % 4) * 23, 72, 22, u8(effects[i]));
     if (full)
-        Command4[0] = make<CommandButton>(Frame5, 188, 90, 72, 22, u8("撤销"));
+        Command4[0] = make<CommandButton>(Frame5, 188, 89, 72, 22, u8("撤销"));
 
     QWidget* outputBox = this;
     if (full)
         outputBox = Frame3 = make<Frame>(this, 284, 288, 150, 94, u8("图像生成"));
-    Command2 = make<CommandButton>(outputBox, 8, 16, 134, 24, u8("生成图片"));
+    Command2 = make<CommandButton>(outputBox, 8, 20, 134, 22, u8("生成图片"));
     Command1 = make<CommandButton>(outputBox, 8, 44, 64, 22, u8("存为图片"));
     Command6 = make<CommandButton>(outputBox, 78, 44, 64, 22, u8("存为文本"));
     Text9 = make<TextBox>(outputBox, 8, 68, 134, 20, u8("RGBWOY"));
 
     // Below the client area: the size estimate and the processor count.
-    Frame4 = make<Frame>(this, 284, 6210 / kTwipsPerPixel, 306, 60, u8("投资概预算"));
-    Label11 = make<Label>(Frame4, 8, 20, 60, 18, u8("投入资金"));
-    Text8 = make<TextBox>(Frame4, 70, 18, 60, 20, u8("1000"));
-    Label12 = make<Label>(Frame4, 136, 14, 164, 44, QString());
+    Frame4 = make<Frame>(this, 284, 6210 / kTwipsPerPixel, 306, 64, u8("投资概预算"));
+    Label11 = make<Label>(Frame4, 8, 24, 60, 18, u8("投入资金"));
+    Text8 = make<TextBox>(Frame4, 70, 22, 60, 20, u8("1000"));
+    Label12 = make<Label>(Frame4, 136, 21, 164, 38, QString());
     if (full)
         Frame4->hide();
     Label14 = make<Label>(this, 8, 6210 / kTwipsPerPixel, 120, 18, QString());
@@ -162,12 +162,12 @@ void Form1::createBrushAndCurveControls()
     Option1[0] = make<OptionButton>(Frame6, 8, 84, 60, 18, u8("画笔"));
     Option1[1] = make<OptionButton>(Frame6, 70, 84, 76, 18, u8("颜色拾取"));
     Option1[1]->setChecked(true);
-    Combo3 = make<ComboList>(Frame6, 8, 104, 60, 20);
-    Command7[0] = make<CommandButton>(Frame6, 72, 104, 20, 20, u8("+"));
-    Command7[1] = make<CommandButton>(Frame6, 94, 104, 20, 20, u8("-"));
+    Combo3 = make<ComboList>(Frame6, 8, 104, 64, 20);
+    Command7[0] = make<CommandButton>(Frame6, 76, 104, 20, 20, u8("+"));
+    Command7[1] = make<CommandButton>(Frame6, 98, 104, 20, 20, u8("-"));
     Line1 = new LineShape(Frame6);
-    Line1->setPoints(120, 114, 142, 114);
-    Command4[1] = make<CommandButton>(Frame6, 8, 126, 60, 20, u8("撤销"));
+    Line1->setPoints(124, 114, 142, 114);
+    Command4[1] = make<CommandButton>(Frame6, 8, 125, 60, 20, u8("撤销"));
 
     Frame5 = make<Frame>(this, 8, 268, 268, 116, u8("图像效果"));
     picCurve = make<PictureBox>(Frame5, 4, 14, 101, 101);

@@ -47,46 +47,47 @@ void Form1::placeControls()
     placeTwips(Label4, 4950, 60, 1440, 180);
     placeTwips(Picture1, 4950, 300, 3930, 3735);
 
-    // Frame1 "图形设定", with this edition's two captions.
+    // Frame1 "图形设定", with this edition's two captions. The cost takes the
+    // right of the top rows: three lines up to "CNY 99999999.99".
     Check3->setText(u8("魔方外观线"));
     Label2->setCaption(u8("色差"));
-    Label1->setGeometry(8, 16, 100, 16);
-    Text1->setGeometry(8, 32, 44, 20);
-    Text2->setGeometry(56, 32, 44, 20);
-    Label13->setGeometry(108, 12, 96, 46);
-    Label5->setGeometry(8, 62, 52, 16);
-    Text6->setGeometry(60, 60, 30, 20);
-    Check1->setGeometry(100, 60, 48, 20);
-    Text5->setGeometry(150, 60, 36, 20);
-    Check3->setGeometry(8, 86, 84, 20);
-    Text7->setGeometry(92, 86, 24, 20);
-    Label6->setGeometry(118, 88, 14, 16);
-    Label2->setGeometry(8, 112, 60, 16);
+    Label1->setGeometry(8, 20, 84, 16);
+    Text1->setGeometry(8, 36, 40, 20);
+    Text2->setGeometry(50, 36, 40, 20);
+    Label13->setGeometry(94, 20, 110, 44);
+    Label5->setGeometry(8, 66, 50, 16);
+    Text6->setGeometry(58, 64, 30, 20);
+    Check1->setGeometry(96, 64, 50, 20);
+    Text5->setGeometry(148, 64, 36, 20);
+    Check3->setGeometry(8, 90, 84, 20);
+    Text7->setGeometry(94, 90, 24, 20);
+    Label6->setGeometry(120, 92, 14, 16);
+    Label2->setGeometry(8, 116, 60, 16);
     for (size_t i = 0; i < Text3.size(); ++i)
-        Text3[i]->setGeometry(8 + int(i) * 32, 130, 30, 20);
+        Text3[i]->setGeometry(8 + int(i) * 32, 134, 30, 20);
 
-    // Frame2 "配色设定"
-    Check2->setGeometry(8, 18, 100, 20);
+    // Frame2 "配色设定": one column, wide enough for every shade name.
+    Check2->setGeometry(6, 20, 100, 17);
     for (size_t i = 0; i < Combo1.size(); ++i)
-        Combo1[i]->setGeometry(6 + int(i % 2) * 52, 46 + int(i / 2) * 26, 48, 20);
+        Combo1[i]->setGeometry(5, 38 + int(i) * 21, 103, 20);
 
     // Frame3 "色彩调整": the six effects and "还原" left, the colour replace right.
     for (int i = 0; i < effectCount(); ++i)
-        moveInto(Command5[size_t(i)], Frame3, 8 + (i % 3) * 52, 18 + (i / 3) * 26, 48, 22);
+        moveInto(Command5[size_t(i)], Frame3, 8 + (i % 3) * 52, 20 + (i / 3) * 24, 48, 22);
     Command4 = new CommandButton(u8("还原"), Frame3);
-    Command4->setGeometry(8, 70, 48, 22);
-    moveInto(Label8, Frame3, 172, 20, 60, 16);
-    moveInto(Label7, Frame3, 236, 18, 76, 20);
-    moveInto(Label9, Frame3, 172, 46, 60, 16);
-    moveInto(Combo2, Frame3, 236, 44, 76, 20);
+    Command4->setGeometry(8, 68, 48, 22);
+    moveInto(Label8, Frame3, 172, 24, 60, 16);
+    moveInto(Label7, Frame3, 236, 22, 76, 18);
+    moveInto(Label9, Frame3, 172, 48, 60, 16);
+    moveInto(Combo2, Frame3, 236, 46, 76, 20);
     moveInto(Label10, Frame3, 172, 72, 60, 16);
     moveInto(Text4, Frame3, 236, 70, 34, 20);
     moveInto(Command3, Frame3, 274, 70, 38, 20);
 
     // Frame4 "投资概预算", visible in this edition.
-    Label11->setGeometry(8, 20, 56, 16);
-    Text8->setGeometry(64, 18, 42, 20);
-    Label12->setGeometry(8, 42, 100, 36);
+    Label11->setGeometry(6, 24, 50, 16);
+    Text8->setGeometry(56, 22, 50, 20);
+    Label12->setGeometry(6, 44, 100, 34);
 }
 
 RestoreBuffer::RestoreBuffer(platform::PictureBox* picture)

@@ -59,9 +59,9 @@ void Form1::createControls()
 
     // Texts: caption left of the box, or above it for the number of solves.
     static const int textGroups[kTextCount] = {0, 0, 0, 5, 5, 6};
-    static const Place textCaptions[kTextCount] = {{6, 22, 52, 20},  {6, 50, 52, 20},  {6, 78, 52, 20},
+    static const Place textCaptions[kTextCount] = {{4, 22, 50, 20},  {4, 50, 50, 20},  {4, 78, 50, 20},
                                                    {8, 20, 30, 20},  {136, 20, 30, 20}, {14, 20, 87, 18}};
-    static const Place textBoxes[kTextCount] = {{60, 20, 55, 22}, {60, 48, 55, 22},  {60, 76, 55, 22},
+    static const Place textBoxes[kTextCount] = {{55, 20, 62, 22}, {55, 48, 62, 22},  {55, 76, 62, 22},
                                                 {40, 18, 84, 22}, {168, 18, 90, 22}, {14, 40, 87, 22}};
     for (int i = 0; i < kTextCount; ++i) {
         QWidget* group = tabs[textGroups[i]];
@@ -72,7 +72,9 @@ void Form1::createControls()
         Text1[i]->setGeometry(p.x, p.y, p.w, p.h);
     }
 
-    // Lists: the group (or frame) that holds each, its caption's place and its own.
+    // Lists: the group (or frame) that holds each, its caption's place and its
+    // own, each list wide enough for its longest item. The long items of the
+    // sticker list need the group's whole width: its caption stands above it.
     struct ListPlace {
         int group;  // 0..6, 7 Frame1, 8 Frame2
         Place caption;
@@ -81,25 +83,25 @@ void Form1::createControls()
     auto row = [](int group, int y, int captionW, int listX, int listW) {
         return ListPlace{group, {8, y + 2, captionW, 20}, {listX, y, listW, 22}};
     };
+    auto core = [](int y) { return ListPlace{3, {4, y + 2, 38, 20}, {42, y, 75, 22}}; };
     auto performance = [](int column, int y) {
-        return ListPlace{4, {8 + 100 * column, y + 2, 38, 20}, {46 + 100 * column, y, 60, 22}};
+        return ListPlace{4, {6 + 100 * column, y + 2, 38, 20}, {44 + 100 * column, y, 62, 22}};
     };
     const ListPlace listPlaces[kListCount] = {
-        {0, {6, 106, 52, 20}, {60, 104, 55, 22}},
+        {0, {4, 106, 50, 20}, {55, 104, 62, 22}},
         row(2, 20, 30, 38, 78), row(2, 48, 30, 38, 78), row(2, 76, 30, 38, 78),
         row(2, 104, 30, 38, 78), row(2, 132, 30, 38, 78), row(2, 160, 30, 38, 78),
         row(1, 82, 52, 60, 76), row(1, 108, 52, 60, 76), row(1, 134, 52, 60, 76),
         row(1, 184, 52, 60, 76), row(1, 210, 52, 60, 76), row(1, 236, 52, 60, 76),
-        row(1, 262, 52, 60, 76), row(1, 288, 52, 60, 76),
+        row(1, 262, 52, 60, 76), {1, {8, 286, 60, 17}, {8, 304, 128, 22}},
         {5, {8, 46, 30, 20}, {40, 44, 84, 22}},
         performance(0, 36), performance(1, 36), performance(2, 36),
         performance(0, 82), performance(1, 82), performance(2, 82),
         performance(0, 108), performance(1, 108), performance(2, 108),
         performance(0, 134), performance(1, 134),
-        {7, {0, 76, 40, 17}, {42, 72, 70, 20}},
-        {8, {0, 76, 40, 17}, {42, 72, 70, 20}},
-        row(3, 72, 40, 46, 70), row(3, 96, 40, 46, 70), row(3, 140, 40, 46, 70),
-        row(3, 164, 40, 46, 70), row(3, 188, 40, 46, 70),
+        {7, {0, 76, 40, 17}, {42, 72, 74, 20}},
+        {8, {0, 76, 40, 17}, {42, 72, 74, 20}},
+        core(72), core(96), core(140), core(164), core(188),
         {4, {}, {60, 160, 90, 22}},
         {4, {}, {60, 298, 90, 22}},
     };
@@ -156,9 +158,9 @@ void Form1::createControls()
     // Bold sub-headings.
     makeLabel(23, u8(kHeading23), tabs[1], {8, 160, 38, 17});
     makeLabel(21, u8(kHeading21), tabs[5], {8, 70, 30, 17});
-    makeLabel(43, u8(kHeading43), tabs[3], {8, 16, 60, 17});
+    makeLabel(43, u8(kHeading43), tabs[3], {8, 21, 60, 17});
     makeLabel(46, u8(kHeading46), tabs[3], {8, 122, 60, 17});
-    makeLabel(24, u8(kHeading24), tabs[4], {8, 18, 80, 17});
+    makeLabel(24, u8(kHeading24), tabs[4], {8, 20, 80, 17});
     makeLabel(28, u8(kHeading28), tabs[4], {8, 64, 80, 17});
     for (int index : {21, 23, 24, 28, 43, 46})
         setBold(Label1[index]);

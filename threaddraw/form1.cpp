@@ -18,8 +18,10 @@ namespace {
 // Qt needs none.
 void initCommonControls() {}
 
-constexpr int kFormWidth = 9720;
-constexpr int kFormHeight = 8100;
+// Room for the profile panel above the lists: the profile text, then the
+// three forum columns, each as wide as the end line of a fetch.
+constexpr int kFormWidth = 10800;
+constexpr int kFormHeight = 9900;
 
 }  // namespace
 
@@ -30,7 +32,7 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
     resize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
 
     Frame1 = new Frame(QString(), this);
-    placeTwips(Frame1, 120, 60, 9480, 780);
+    placeTwips(Frame1, 120, 60, 10560, 780);
     Label1[0] = new Label(QStringLiteral("抽取范围"), Frame1);
     placeTwips(Label1[0], 120, 300, 840, 300);
     Text2[0] = new TextBox(QStringLiteral("1"), Frame1);
@@ -60,21 +62,22 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
     placeTwips(Command3[2], 7920, 930, 1440, 420);
 
     Text4 = new MultiLineBox(this);
-    placeTwips(Text4, 120, 1500, 3000, 3720);
+    placeTwips(Text4, 120, 1500, 3000, 5580);
     Image1 = new QLabel(this);
     placeTwips(Image1, 3240, 1500, 1500, 1500);
     Image1->setScaledContents(true);
     Label2 = new Label(QString(), this);
-    placeTwips(Label2, 4860, 1500, 4740, 1800);
+    placeTwips(Label2, 4860, 1500, 5820, 1800);
     for (int i = 0; i < 3; ++i) {
         Label3[size_t(i)] = new Label(QString(), this);
-        placeTwips(Label3[size_t(i)], 3240 + 2160 * i, 3420, 2100, 1800);
+        placeTwips(Label3[size_t(i)], 3240 + 2490 * i, 3420, 2430, 1800);
     }
 
+    // List3 is wide enough for the log separator beside its scroll bar.
     List1 = new ListBox(this);
-    placeTwips(List1, 120, 5340, 4680, 2640);
+    placeTwips(List1, 120, 7200, 5220, 2700);
     List3 = new ListBox(this);
-    placeTwips(List3, 4920, 5340, 4680, 2640);
+    placeTwips(List3, 5460, 7200, 5220, 2700);
 
     connect(List1, &ListBox::click, this, &Form1::List1_Click);
     connect(Combo1, &ComboList::click, this, &Form1::Combo1_Click);

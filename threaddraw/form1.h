@@ -89,7 +89,9 @@ private:
     void fetchProfile();
     // A new line (CR LF, then the text) at the end of a label's caption.
     static void appendLine(platform::Label* label, const QString& line);
-    // Label2 grows or shrinks with its text, keeping its width.
+    // A label grows or shrinks with its text, keeping its width: the
+    // profile text and the forum columns.
+    static void fitHeight(platform::Label* label);
     void fitLabel2();
     // A page as one cleaned line; the empty text when the fetch fails.
     QString cleanedPage(const QString& url);

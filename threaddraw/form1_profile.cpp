@@ -17,10 +17,15 @@ void Form1::appendLine(platform::Label* label, const QString& line)
     label->setCaption(label->caption() + QStringLiteral("\r\n") + line);
 }
 
+void Form1::fitHeight(platform::Label* label)
+{
+    const int h = label->heightForWidth(label->width());
+    label->resize(label->width(), h > 0 ? h : label->sizeHint().height());
+}
+
 void Form1::fitLabel2()
 {
-    const int h = Label2->heightForWidth(Label2->width());
-    Label2->resize(Label2->width(), h > 0 ? h : Label2->sizeHint().height());
+    fitHeight(Label2);
 }
 
 QString Form1::cleanedPage(const QString& url)
@@ -39,6 +44,8 @@ void Form1::fetchProfile()
     Label3[0]->setCaption(QStringLiteral("关注的吧："));
     Label3[1]->setCaption(QString());
     Label3[2]->setCaption(QString());
+    for (platform::Label* column : Label3)
+        fitHeight(column);
 
     platform::HttpRequest panel(pageRule());
     panel.open(QStringLiteral("get"), panelAddress(settings.webBase, Text3->text()));
@@ -79,6 +86,8 @@ void Form1::fetchProfile()
             column->move(column->x(), top);
     }
     appendLine(Label3[0], platform::timeText() + QStringLiteral(" ---资料获取结束---"));
+    for (platform::Label* column : Label3)
+        fitHeight(column);
     profiling_ = false;
 }
 

@@ -14,16 +14,6 @@ using namespace mosaic;
 
 namespace {
 
-QImage noise(int w, int h, quint32 seed)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    QRandomGenerator rng(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, 0xFF000000u | (rng.generate() & 0xFFFFFFu));
-    return img;
-}
-
 // Whole copies of what each snapshot and the backing copy must hold,
 // following the history's rules.
 struct Expected {
@@ -66,7 +56,7 @@ TEST(Snapshots, NoEditShowsInTheSnapshotsOrTheBackingCopy)
     w.Text4->setText("300");
 
     const QString file = f.dir.filePath("photo.png");
-    ASSERT_TRUE(noise(120, 90, 1).save(file));
+    ASSERT_TRUE(testing_support::randomImage(120, 90, 1).save(file));
     QImage held;
     QImage heldCopy;
     QRandomGenerator rng(5);
@@ -169,7 +159,7 @@ TEST(Snapshots, FullPictureStepsTakeOverBuffers)
 {
     LoadedForm f;
     Form1& w = f.form;
-    w.Picture1->setImage(noise(300, 200, 2));
+    w.Picture1->setImage(testing_support::randomImage(300, 200, 2));
     w.writeBackingCopy();
     // The replace paints into a result buffer: the picture's own buffer
     // becomes the snapshot as it is.
@@ -197,7 +187,7 @@ TEST(Snapshots, FullPictureStepsTakeOverBuffers)
 
     // A photo: once a step kept the picture's own buffer, a fresh one is
     // prepared for the next step, which then paints into it.
-    w.Picture1->setImage(noise(1100, 1000, 3));
+    w.Picture1->setImage(testing_support::randomImage(1100, 1000, 3));
     w.writeBackingCopy();
     const qint64 photo = w.Picture1->image().sizeInBytes();
     for (int effect : {kWeather, kSmooth}) {

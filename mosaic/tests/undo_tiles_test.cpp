@@ -16,16 +16,6 @@ using platform::PictureBox;
 
 namespace {
 
-QImage noise(int w, int h, quint32 seed)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    QRandomGenerator rng(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, 0xFF000000u | (rng.generate() & 0xFFFFFFu));
-    return img;
-}
-
 // The same change on two picture boxes: the watched one and a plain one.
 void change(int kind, QRandomGenerator& rng, PictureBox& box)
 {
@@ -52,7 +42,7 @@ void change(int kind, QRandomGenerator& rng, PictureBox& box)
         box.cls();
         break;
     case 5:  // a whole new picture, sometimes of another size
-        box.setImage(noise(rng.bounded(2) ? s.width() : 37, rng.bounded(2) ? s.height() : 23, rng.generate()));
+        box.setImage(testing_support::randomImage(rng.bounded(2) ? s.width() : 37, rng.bounded(2) ? s.height() : 23, rng.generate()));
         break;
     case 6: {  // a writer of every pixel (the tone curve's write)
         QImage& img = box.imageForOverwrite();
@@ -87,7 +77,7 @@ void change(int kind, QRandomGenerator& rng, PictureBox& box)
 void runAgainstWholeCopies(int slotCount, quint32 seed, int steps)
 {
     PictureBox box, mirror, back;
-    box.setImage(noise(45, 33, seed));
+    box.setImage(testing_support::randomImage(45, 33, seed));
     mirror.setImage(box.image().copy());
     UndoHistory history(slotCount);
     history.watch(&box);
@@ -156,7 +146,7 @@ TEST(UndoTiles, SnapshotsMatchWholeCopiesThroughEveryKindOfChange)
 TEST(UndoTiles, UndoAtBothEndsAndThePictureNeverSharesWithTheHistory)
 {
     PictureBox box;
-    const QImage start = noise(64, 48, 9);
+    const QImage start = testing_support::randomImage(64, 48, 9);
     box.setImage(start);
     box.setDrawWidth(5);
     UndoHistory history;
@@ -206,7 +196,7 @@ TEST(UndoTiles, UndoAtBothEndsAndThePictureNeverSharesWithTheHistory)
 TEST(UndoTiles, HistoryHoldsOnlyTheTilesStrokesTouch)
 {
     PictureBox box;
-    box.setImage(noise(1200, 900, 11));
+    box.setImage(testing_support::randomImage(1200, 900, 11));
     box.setDrawWidth(5);
     UndoHistory history;
     history.watch(&box);

@@ -57,4 +57,7 @@ QByteArray bmpHeaderOnly(int width, int height);
 // A picture of the given size with a simple colour pattern.
 QImage patternImage(int width, int height);
 
+// A picture of the given size with random colours from a seed.
+QImage randomImage(int width, int height, quint32 seed);
+
 }  // namespace testing_support

@@ -2,11 +2,6 @@
 #pragma once
 
 #include "mosaic/form1.h"
+#include "mosaic/tests/loaded_window.h"
 
-#include <QTemporaryDir>
-
-struct LoadedForm {
-    QTemporaryDir dir;
-    mosaic::Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
+using LoadedForm = LoadedWindow<mosaic::Form1>;

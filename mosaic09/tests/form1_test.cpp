@@ -1,4 +1,5 @@
 #include "mosaic09/form1.h"
+#include "mosaic/tests/loaded_window.h"
 
 #include "mosaic/builtin_pictures.h"
 #include "mosaic/effects.h"
@@ -19,11 +20,7 @@ namespace {
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
+using LoadedForm = LoadedWindow<mosaic09::Form1>;
 
 QRect twips(int left, int top, int width, int height)
 {

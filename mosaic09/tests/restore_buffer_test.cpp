@@ -1,4 +1,5 @@
 // Edition 0.9's restore buffer never shows a later change of the working
+#include "mosaic/tests/loaded_window.h"
 // picture, and its effects reuse the buffers it gives up.
 #include "mosaic09/form1.h"
 
@@ -14,11 +15,7 @@ using mosaic09::Form1;
 
 namespace {
 
-struct LoadedForm {
-    QTemporaryDir dir;
-    Form1 form{dir.path()};
-    LoadedForm() { form.Form_Load(); }
-};
+using LoadedForm = LoadedWindow<mosaic09::Form1>;
 
 }  // namespace
 

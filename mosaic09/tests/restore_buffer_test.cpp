@@ -1,7 +1,7 @@
 // Edition 0.9's restore buffer never shows a later change of the working
-#include "mosaic/tests/loaded_window.h"
 // picture, and its effects reuse the buffers it gives up.
 #include "mosaic09/form1.h"
+#include "mosaic/tests/loaded_window.h"
 
 #include "mosaic/effects.h"
 #include "platform/testing/test_helpers.h"

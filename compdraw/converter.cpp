@@ -29,11 +29,8 @@ QString decodePage(const QByteArray& bytes)
         return platform::decodeAnsiUnlessUtf8Bom(bytes);
     if (const std::optional<QString> text = platform::decodeUtf16WithBom(bytes))
         return *text;
-    if (platform::isValidUtf8(bytes)) {
-        QString text = QString::fromUtf8(bytes);
-        if (holdsCjkIdeograph(text))
-            return text;
-    }
+    if (const std::optional<QString> text = platform::decodeUtf8Strictly(bytes); text && holdsCjkIdeograph(*text))
+        return *text;
     return platform::decodeAnsi(bytes);
 }
 

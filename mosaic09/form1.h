@@ -17,16 +17,12 @@ public:
 
     // The picture it holds.
     QImage image() const { return history_.newest(); }
-    operator QImage() const { return image(); }
     // backupWorkingPicture: it takes the working picture as it is now.
     void backup() { history_.push(); }
     // The working picture takes it back; it keeps holding the same picture.
     void restore();
     // Bytes of pixels it holds.
     qint64 heldBytes() const { return history_.heldBytes(); }
-
-    bool operator==(const QImage& other) const { return image() == other; }
-    bool operator!=(const QImage& other) const { return !(*this == other); }
 
 private:
     mosaic::UndoHistory history_{1};

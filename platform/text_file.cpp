@@ -169,12 +169,18 @@ QString decodeAnsi(const QByteArray& bytes)
     return text;
 }
 
-bool isValidUtf8(const QByteArray& bytes)
+std::optional<QString> decodeUtf8Strictly(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString s = decoder.decode(bytes);
-    Q_UNUSED(s);
-    return !decoder.hasError();
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    return decodeUtf8Strictly(bytes).has_value();
 }
 
 bool startsWithUtf8Bom(const QByteArray& bytes)

@@ -29,6 +29,8 @@ QByteArray encodeAnsiReplacing(const QString& text);
 // becomes U+FFFD and decoding goes on from the next byte.
 QString decodeAnsi(const QByteArray& bytes);
 
+// Text of UTF-8 bytes; no value when they are not valid UTF-8.
+std::optional<QString> decodeUtf8Strictly(const QByteArray& bytes);
 bool isValidUtf8(const QByteArray& bytes);
 
 bool startsWithUtf8Bom(const QByteArray& bytes);

@@ -193,7 +193,7 @@ TEST(Form1Edition09, RestoreAfterStartEffectsAndDrops)
     const QImage now = w.Picture1->image();
     w.Command5_Click(6);
     EXPECT_EQ(w.Picture1->image(), now);
-    EXPECT_EQ(w.Picture2, between);
+    EXPECT_EQ(w.Picture2.image(), between);
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 
@@ -206,7 +206,7 @@ TEST(Form1Edition09, FailedDropsAndIdleReplacesMoveTheRestorePoint)
     QTest::mouseClick(w.Command5[mosaic::kEmboss], Qt::LeftButton);
     const QImage embossed = w.Picture1->image();
     QTest::mouseClick(w.Command5[mosaic::kWeather], Qt::LeftButton);
-    ASSERT_NE(w.Picture2, start);
+    ASSERT_NE(w.Picture2.image(), start);
 
     // A file that is no picture: the message, then the current picture is
     // the restore point.
@@ -228,7 +228,7 @@ TEST(Form1Edition09, FailedDropsAndIdleReplacesMoveTheRestorePoint)
     QTest::mouseClick(w.Command5[mosaic::kDiffuse], Qt::LeftButton);
     const QImage diffused = w.Picture1->image();
     testing_support::dropUrls(w.Picture1, {QUrl("https://example.invalid/a.png")});
-    EXPECT_EQ(w.Picture2, diffused);
+    EXPECT_EQ(w.Picture2.image(), diffused);
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     EXPECT_EQ(w.Picture1->image(), diffused);
 
@@ -238,11 +238,11 @@ TEST(Form1Edition09, FailedDropsAndIdleReplacesMoveTheRestorePoint)
     w.Text4->setText("40000");
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     EXPECT_EQ(messages.texts.size(), 2);
-    EXPECT_EQ(w.Picture2, diffused);
+    EXPECT_EQ(w.Picture2.image(), diffused);
     w.Text4->setText("-1");
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     EXPECT_EQ(w.Picture1->image(), smoothed);
-    EXPECT_EQ(w.Picture2, smoothed);
+    EXPECT_EQ(w.Picture2.image(), smoothed);
 
     // A replace that paints: "还原" takes it back.
     w.pickedColor = w.Picture1->point(5, 5);
@@ -258,13 +258,13 @@ TEST(Form1Edition09, LargePhotosLoadAndLargerOnesChangeNothing)
     LoadedForm f;
     Form1& w = f.form;
     picture_checks::largePhotoLoadsAndGenerates(w, f.dir);
-    EXPECT_EQ(w.Picture2, w.Picture1->image());
+    EXPECT_EQ(w.Picture2.image(), w.Picture1->image());
     // Beyond the limit: the restore point stays where it was.
     QTest::mouseClick(w.Command5[mosaic::kErode], Qt::LeftButton);
-    ASSERT_NE(w.Picture2, w.Picture1->image());
-    const QImage restorePoint = w.Picture2;
+    ASSERT_NE(w.Picture2.image(), w.Picture1->image());
+    const QImage restorePoint = w.Picture2.image();
     picture_checks::tooLargePictureChangesNothing(w, f.dir);
-    EXPECT_EQ(w.Picture2, restorePoint);
+    EXPECT_EQ(w.Picture2.image(), restorePoint);
 }
 
 TEST(Form1Edition09, ClicksCaptionsAndTheStartSizeCost)

@@ -108,7 +108,7 @@ int followLinks(QByteArray& path, struct stat& entry)
     }
 }
 
-// A free-looking short name in a folder: ".tmp" and six random letters or
+// A short temporary name in a folder: ".tmp" and six random letters or
 // digits, far below the length of any legal target name.
 QByteArray temporaryName(const QByteArray& folder)
 {

@@ -1,18 +1,14 @@
 #include "platform/program_folder.h"
-#include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
-#include <sys/stat.h>
 
 using namespace platform;
 using testing_support::fileBytes;

@@ -45,11 +45,12 @@ QByteArray realPath(const QByteArray& path)
 bool liesInFolder(const QString& folder, const QString& path)
 {
     QByteArray base = realPath(QFile::encodeName(QDir(folder).absolutePath()));
-    QByteArray probe;
+    // Where the links cannot be followed, a save cannot follow them either
+    // and fails: the path is then judged as it stands.
+    QByteArray probe = QFile::encodeName(QDir(path).absolutePath());
     try {
         probe = QFile::encodeName(savedFilePath(path));
     } catch (const TextFileError&) {
-        return false;
     }
     if (base.isEmpty())
         return false;

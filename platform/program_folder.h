@@ -16,8 +16,7 @@ QString fileInFolder(const QString& folder, const QString& name);
 // Whether the file that `path` names, at the end of its chain of links,
 // lies inside `folder`, judged with every link resolved: the folder, and the
 // deepest existing folder on the way to that file, with their links
-// resolved (realpath), the rest of the path appended. False when the links
-// cannot be followed.
+// resolved (realpath), the rest of the path appended.
 bool liesInFolder(const QString& folder, const QString& path);
 
 // An existing entry of a folder whose name equals `name` ignoring case, or

@@ -280,6 +280,22 @@ TEST(OptionState, LinksLeadingOutOfTheFolderAreRefusedAndLinksInsideWork)
     EXPECT_TRUE(readOptionState(folder, u8("in"), v).values == w);
     saveOptionState(dir.filePath("proglink"), u8("sub/c"), v);
     EXPECT_TRUE(readOptionState(folder, u8("alias/c"), w).values == v);
+
+    // Links that cannot be followed fail the save with the system's reason.
+    ASSERT_TRUE(makeLink("loop.txt", folder + "/loop.txt"));
+    try {
+        saveOptionState(folder, u8("loop"), v);
+        ADD_FAILURE() << "saved through a loop";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(std::string(e.what()), std::strerror(ELOOP));
+    }
+    // A file where a folder should be: no such path.
+    try {
+        saveOptionState(folder, u8("in.txt/c"), v);
+        ADD_FAILURE() << "saved below a file";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), u8("路径未找到"));
+    }
 }
 
 TEST(OptionState, DevicesChainsAndLongNamesThroughTheSave)

@@ -33,7 +33,7 @@ QString fileInFolder(const QString& folder, const QString& name)
 
 namespace {
 
-// The path with every link resolved; no value when it does not exist.
+// The path with every link resolved; empty when it does not exist.
 QByteArray realPath(const QByteArray& path)
 {
     char resolved[PATH_MAX];
@@ -47,7 +47,7 @@ bool liesInFolder(const QString& folder, const QString& path)
     QByteArray base = realPath(QFile::encodeName(QDir(folder).absolutePath()));
     // Where the links cannot be followed, a save cannot follow them either
     // and fails: the path is then judged as it stands.
-    QByteArray probe = QFile::encodeName(QDir(path).absolutePath());
+    QByteArray probe = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     try {
         probe = QFile::encodeName(savedFilePath(path));
     } catch (const TextFileError&) {

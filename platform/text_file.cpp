@@ -1,18 +1,12 @@
 #include "platform/text_file.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QSysInfo>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -116,34 +110,6 @@ QByteArray ansiLines(const QStringList& lines, QByteArray (*encodeLine)(const QS
     return bytes;
 }
 
-std::atomic<int> commitFailure{0};
-
-// The system's description of an error number, as UTF-8.
-std::string describe(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error)).toStdString();
-}
-
-// Writes all bytes, going on after short writes and interruptions.
-bool writeAll(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 QByteArray encodeAnsi(const QString& text)
@@ -225,45 +191,6 @@ QStringList splitLines(const QString& text)
     if (start < n)
         lines << text.mid(start);
     return lines;
-}
-
-void failNextCommitForTesting(int errorNumber)
-{
-    commitFailure = errorNumber;
-}
-
-void writeFileAtomic(const QString& path, const QByteArray& bytes)
-{
-    // A link is followed: the file it names is replaced, the link stays.
-    const QFileInfo info(path);
-    const QByteArray target =
-        QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
-    // A new file of a free name beside the target; the umask sets its
-    // permissions, or the earlier file's are kept.
-    QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temp = target + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0x1000000, 36);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100))
-            throw TextFileError(describe(errno));
-    }
-    int error = 0;
-    struct stat earlier {};
-    if (::stat(target.constData(), &earlier) == 0 && S_ISREG(earlier.st_mode))
-        ::fchmod(fd, earlier.st_mode & 07777);
-    if (!writeAll(fd, bytes.constData(), size_t(bytes.size())) || ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0)
-        error = commitFailure.exchange(0);
-    if (error == 0 && ::rename(temp.constData(), target.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.constData());
-        throw TextFileError(describe(error));
-    }
 }
 
 void writeAnsiLines(const QString& path, const QStringList& lines)

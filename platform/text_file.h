@@ -2,6 +2,8 @@
 // line ends, as on a Chinese Windows desktop.
 #pragma once
 
+#include "platform/atomic_write.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -52,16 +54,6 @@ void writeAnsiLines(const QString& path, const QStringList& lines);
 
 // The same with "?" for the characters GBK cannot hold.
 void writeAnsiLinesReplacing(const QString& path, const QStringList& lines);
-
-// Writes bytes whole or not at all: into a new file beside the target, every
-// write, the flush to disk, the close and the rename checked. On any failure
-// the temporary file is removed, an earlier file stays byte-identical, and
-// TextFileError carries the system's description of the error.
-void writeFileAtomic(const QString& path, const QByteArray& bytes);
-
-// Tests: the next atomic write fails at its last step (the rename into
-// place) with this error number, as a full disk or a lost folder would.
-void failNextCommitForTesting(int errorNumber);
 
 // Reads a whole file; throws TextFileError when it cannot be opened.
 QByteArray readFileBytes(const QString& path);

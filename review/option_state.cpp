@@ -31,6 +31,14 @@ int16_t lineNumber(const QString& line)
     }
 }
 
+// A name inside the folder as text may still lead out of it through a
+// linked sub-folder or a linked file: the path really written or read counts.
+void checkInsideFolder(const QString& folder, const QString& path)
+{
+    if (!platform::liesInFolder(folder, path))
+        fail("路径/文件访问错误");
+}
+
 }  // namespace
 
 QStringList optionStateLines(const OptionValues& values)
@@ -53,6 +61,7 @@ QString optionStatePath(const QString& folder, const QString& cubeName)
     const QString path = platform::fileInFolder(folder, cubeName + QStringLiteral(".txt"));
     if (path.isEmpty())
         fail("文件名无效");
+    checkInsideFolder(folder, path);
     return path;
 }
 
@@ -80,6 +89,7 @@ OptionStateRead readOptionState(const QString& folder, const QString& cubeName, 
             named.isFile() ? named.filePath() : platform::findFileNoCase(named.path(), named.fileName());
         if (!QFileInfo(path).isFile())
             fail("文件未找到");
+        checkInsideFolder(folder, path);
         QStringList lines;
         try {
             lines = platform::readAnsiLines(path);

@@ -20,8 +20,9 @@ public:
 QStringList optionStateLines(const OptionValues& values);
 
 // Path of the file named after a cube. A name may name a sub-folder ("\" or
-// "/"); one leading outside the folder or holding control characters is
-// refused with OptionStateError.
+// "/"); one leading outside the folder (as text, or through a linked
+// sub-folder or file) or holding control characters is refused with
+// OptionStateError.
 QString optionStatePath(const QString& folder, const QString& cubeName);
 
 // Writes the file whole or not at all; a failed save leaves an earlier file

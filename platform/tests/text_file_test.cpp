@@ -1,18 +1,14 @@
 #include "platform/program_folder.h"
-#include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
-#include <sys/stat.h>
 
 using namespace platform;
 using testing_support::fileBytes;
@@ -130,63 +126,4 @@ TEST(TextFile, GbkDecodingOfRandomBytesIsOnePass)
     const QByteArray mixed = round.repeated(10000);
     const QString expected = expectedRound.repeated(10000);
     EXPECT_EQ(decodeAnsi(mixed), expected);
-}
-
-namespace {
-
-QStringList entriesOf(const QTemporaryDir& dir)
-{
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-std::string reasonOf(const std::function<void()>& write)
-{
-    try {
-        write();
-    } catch (const TextFileError& e) {
-        return e.what();
-    }
-    return "no failure";
-}
-
-}  // namespace
-
-TEST(TextFile, FailedWritesLeaveTheEarlierFileAsItWas)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.txt");
-    const QByteArray earlier(12000, 'e');
-    writeFileAtomic(path, earlier);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-
-    // The disk fills after 4 KB of a 16 KB file.
-    {
-        testing_support::FileSizeLimit limit(4096);
-        EXPECT_EQ(reasonOf([&] { writeFileAtomic(path, QByteArray(16000, 'n')); }), std::strerror(EFBIG));
-    }
-    EXPECT_EQ(fileBytes(path), earlier);
-    // A file that fits in one write, failing at the very end.
-    failNextCommitForTesting(ENOSPC);
-    EXPECT_EQ(reasonOf([&] { writeAnsiLines(path, {"x"}); }), std::strerror(ENOSPC));
-    EXPECT_EQ(fileBytes(path), earlier);
-    EXPECT_EQ(entriesOf(dir), QStringList{"a.txt"});  // no temporary file left
-
-    // A name taken by a folder: the rename fails, the folder stays.
-    QDir(dir.path()).mkdir("b.txt");
-    EXPECT_EQ(reasonOf([&] { writeFileAtomic(dir.filePath("b.txt"), "x"); }), std::strerror(EISDIR));
-    EXPECT_EQ(reasonOf([&] { writeFileAtomic(dir.filePath("none/c.txt"), "x"); }), std::strerror(ENOENT));
-    EXPECT_EQ(entriesOf(dir), (QStringList{"a.txt", "b.txt"}));
-
-    // A good write replaces the file and keeps its permissions.
-    writeFileAtomic(path, "new");
-    EXPECT_EQ(fileBytes(path), "new");
-    struct stat st {};
-    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-
-    // A link to the file stays a link.
-    ASSERT_TRUE(QFile::link(path, dir.filePath("link.txt")));
-    writeFileAtomic(dir.filePath("link.txt"), "through");
-    EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
-    EXPECT_EQ(fileBytes(path), "through");
 }

@@ -2,18 +2,22 @@
 
 #include "review/article.h"
 #include "review/option_state.h"
+#include "platform/testing/file_kinds.h"
 #include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace review;
 
@@ -249,4 +253,29 @@ TEST(ReviewForm, ArticleShowsReplacesAndHides)
     EXPECT_TRUE(w.Text2->isHidden());
     EXPECT_TRUE(w.Command3->isHidden());
     EXPECT_EQ(w.Text2->text(), article);
+}
+
+TEST(ReviewForm, SavesThroughLinksSayWhyTheyAreRefused)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    QTemporaryDir outside;
+    ASSERT_TRUE(QFile::link(outside.path(), w.programFolder + "/linked"));
+    w.Text1[0]->setText(u8("linked\\魔方"));
+    f.click(w.Command2[0]);
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), " 保存失败：路径/文件访问错误")) << w.windowTitle().toStdString();
+    EXPECT_TRUE(QDir(outside.path()).isEmpty());
+
+    ASSERT_NE(testing_support::makeDeviceOrFifo(w.programFolder + "/dev"), 0u);
+    ASSERT_TRUE(testing_support::makeLink("dev", w.programFolder + "/z.txt"));
+    w.Text1[0]->setText("z");
+    f.click(w.Command2[0]);
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), (" 保存失败：" + std::string(std::strerror(EPERM))).c_str()))
+        << w.windowTitle().toStdString();
+    EXPECT_EQ(testing_support::kindOf(w.programFolder + "/z.txt"), mode_t(S_IFLNK));
+
+    // A long Chinese name saves.
+    w.Text1[0]->setText(u8("中").repeated(83));
+    f.click(w.Command2[0]);
+    EXPECT_TRUE(matchesCaption(w.windowTitle(), " 保存成功")) << w.windowTitle().toStdString();
 }

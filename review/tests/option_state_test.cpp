@@ -1,5 +1,7 @@
 #include "review/option_state.h"
 
+#include "platform/testing/as_nobody.h"
+#include "platform/testing/file_kinds.h"
 #include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
@@ -10,9 +12,14 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace review;
 using testing_support::fileBytes;
+using testing_support::kindOf;
+using testing_support::linkText;
+using testing_support::makeDeviceOrFifo;
+using testing_support::makeLink;
 
 using testing_support::u8;
 using testing_support::writeBytes;
@@ -228,4 +235,132 @@ TEST(OptionState, SavesThatFailKeepTheEarlierFileAndNameTheReason)
     } catch (const OptionStateError& e) {
         EXPECT_EQ(QString::fromUtf8(e.what()), u8("字符“😀”无法以GBK编码保存"));
     }
+}
+
+TEST(OptionState, LinksLeadingOutOfTheFolderAreRefusedAndLinksInsideWork)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("prog");
+    const QString outside = dir.filePath("outside");
+    ASSERT_TRUE(QDir().mkpath(folder + "/sub"));
+    ASSERT_TRUE(QDir().mkpath(outside));
+    writeBytes(outside + "/file.txt", "outside");
+    ASSERT_TRUE(makeLink(QFile::encodeName(outside), folder + "/linked"));
+    ASSERT_TRUE(makeLink(QFile::encodeName(outside + "/file.txt"), folder + "/lk.txt"));
+    ASSERT_TRUE(makeLink("../outside/new.txt", folder + "/dl.txt"));  // dangling, names a file outside
+    ASSERT_TRUE(makeLink("lk.txt", folder + "/lk2.txt"));
+    const OptionValues v = defaultOptions();
+    for (const char* name : {"linked/c", "linked\\c", "lk", "dl", "lk2", "sub/../lk"}) {
+        try {
+            saveOptionState(folder, u8(name), v);
+            ADD_FAILURE() << "saved outside the folder: " << name;
+        } catch (const OptionStateError& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), u8("路径/文件访问错误")) << name;
+        }
+        EXPECT_EQ(readOptionState(folder, u8(name), v).error, u8("路径/文件访问错误")) << name;
+    }
+    // Found whatever its letter case, the linked file is still outside.
+    EXPECT_EQ(readOptionState(folder, u8("LK"), v).error, u8("路径/文件访问错误"));
+    EXPECT_EQ(QDir(outside).entryList(QDir::Files | QDir::Hidden), QStringList{"file.txt"});
+    EXPECT_EQ(fileBytes(outside + "/file.txt"), "outside");
+    EXPECT_EQ(kindOf(folder + "/lk.txt"), mode_t(S_IFLNK));
+
+    // Links inside the folder to files inside it, and a program folder that
+    // is itself reached through a link.
+    ASSERT_TRUE(makeLink("sub", folder + "/alias"));
+    ASSERT_TRUE(makeLink("sub/c.txt", folder + "/in.txt"));
+    ASSERT_TRUE(makeLink(QFile::encodeName(folder), dir.filePath("proglink")));
+    OptionValues w = v;
+    w.texts[1] = u8("链接");
+    saveOptionState(folder, u8("alias/c"), w);
+    EXPECT_TRUE(readOptionState(folder, u8("sub/c"), v).values == w);
+    w.texts[1] = u8("再存");
+    saveOptionState(folder, u8("in"), w);
+    EXPECT_EQ(linkText(folder + "/in.txt"), "sub/c.txt");
+    EXPECT_TRUE(readOptionState(folder, u8("in"), v).values == w);
+    saveOptionState(dir.filePath("proglink"), u8("sub/c"), v);
+    EXPECT_TRUE(readOptionState(folder, u8("alias/c"), w).values == v);
+
+    // Links that cannot be followed fail the save with the system's reason.
+    ASSERT_TRUE(makeLink("loop.txt", folder + "/loop.txt"));
+    try {
+        saveOptionState(folder, u8("loop"), v);
+        ADD_FAILURE() << "saved through a loop";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(std::string(e.what()), std::strerror(ELOOP));
+    }
+    // A file where a folder should be: no such path.
+    try {
+        saveOptionState(folder, u8("in.txt/c"), v);
+        ADD_FAILURE() << "saved below a file";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), u8("路径未找到"));
+    }
+}
+
+TEST(OptionState, DevicesChainsAndLongNamesThroughTheSave)
+{
+    QTemporaryDir dir;
+    const mode_t deviceKind = makeDeviceOrFifo(dir.filePath("dev"));
+    ASSERT_NE(deviceKind, 0u);
+    ASSERT_TRUE(makeLink("dev", dir.filePath("z.txt")));
+    OptionValues v = defaultOptions();
+    try {
+        saveOptionState(dir.path(), "z", v);
+        ADD_FAILURE() << "saved over a device";
+    } catch (const OptionStateError& e) {
+        EXPECT_EQ(std::string(e.what()), std::strerror(EPERM));
+    }
+    EXPECT_EQ(kindOf(dir.filePath("dev")), deviceKind);
+    EXPECT_EQ(kindOf(dir.filePath("z.txt")), mode_t(S_IFLNK));
+
+    // Both links of a chain stay links.
+    saveOptionState(dir.path(), "file", v);
+    ASSERT_TRUE(makeLink("file.txt", dir.filePath("x.txt")));
+    ASSERT_TRUE(makeLink("x.txt", dir.filePath("chain.txt")));
+    v.texts[2] = u8("链");
+    saveOptionState(dir.path(), "chain", v);
+    EXPECT_EQ(linkText(dir.filePath("chain.txt")), "x.txt");
+    EXPECT_EQ(linkText(dir.filePath("x.txt")), "file.txt");
+    EXPECT_TRUE(readOptionState(dir.path(), "file", defaultOptions()).values == v);
+
+    // The longest names a file may have save and read back.
+    for (const QString& name : {QString(248, u'a'), u8("中").repeated(83)}) {
+        v.texts[0] = name;
+        EXPECT_NO_THROW(saveOptionState(dir.path(), name, v));
+        const OptionStateRead read = readOptionState(dir.path(), name, defaultOptions());
+        EXPECT_EQ(read.error, QString());
+        EXPECT_TRUE(read.values == v);
+    }
+}
+
+// Permissions bite only for a user other than root: the save runs in a
+// child process as the user "nobody".
+TEST(OptionState, ReadOnlyFileIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("prog");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const OptionValues v = defaultOptions();
+    saveOptionState(folder, "ro", v);
+    const QByteArray before = fileBytes(folder + "/ro.txt");
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    if (!testing_support::giveToChild(folder) || !testing_support::giveToChild(folder + "/ro.txt"))
+        GTEST_SKIP() << "no user to run the case as";
+    ::chmod(QFile::encodeName(folder + "/ro.txt").constData(), 0444);
+    const int code = testing_support::exitCodeAsNobody([&] {
+        OptionValues changed = v;
+        changed.texts[1] = u8("新");
+        try {
+            saveOptionState(folder, "ro", changed);
+        } catch (const OptionStateError& e) {
+            return std::string(e.what()) == std::strerror(EACCES) ? 0 : 2;
+        }
+        return 1;
+    });
+    if (code == -1)
+        GTEST_SKIP() << "no child process as another user";
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(fileBytes(folder + "/ro.txt"), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"ro.txt"});
 }

@@ -2,11 +2,13 @@
 
 #include "platform/color_value.h"
 #include "platform/controls.h"
+#include "platform/picture_header.h"
 #include "platform/text_file.h"
 
 #include <QBuffer>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QImageReader>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -161,7 +163,14 @@ PictureLoad PictureBox::loadPicture(const QString& path)
     QImageReader::setAllocationLimit(int(kMaxPicturePixels * 8 / (1024 * 1024)) + 1);
     QImageReader reader(path);
     reader.setAutoTransform(false);
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        // The JPEG and BMP readers refuse a header beyond what they decode
+        // without telling its size: the header itself tells it.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            size = declaredPictureSize(file);
+    }
     if (size.isValid() && !pictureSizeLoadable(size))
         return PictureLoad::TooLarge;
     QImage loaded;

@@ -18,8 +18,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/mman.h>
+#include <unistd.h>
+#include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -143,9 +146,38 @@ QImage newPictureImage(const QSize& size)
     void* data = nullptr;
     if (posix_memalign(&data, kHugePage, bytes) != 0)
         return QImage();
-    madvise(data, bytes, MADV_HUGEPAGE);  // a hint: without it the buffer still works
+    // Not advised for huge pages: where the system then compacts its memory
+    // to find them, first writing a 12 MP picture took up to 150 ms instead
+    // of 25 ms, on whichever thread wrote it.
     return QImage(static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
                   [](void* buffer) { std::free(buffer); }, data);
+}
+
+void touchPages(QImage& image, int threads)
+{
+    if (image.isNull())
+        return;
+    uchar* bits = image.bits();
+    const qsizetype bytes = image.sizeInBytes();
+    const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
+    auto touch = [=](qsizetype from, qsizetype to) {
+        for (qsizetype at = from; at < to; at += page)
+            bits[at] = 0;
+    };
+    const qsizetype pages = (bytes + page - 1) / page;
+    threads = int(std::clamp<qsizetype>(threads, 1, pages));
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(touch, pages * t / threads * page, pages * (t + 1) / threads * page);
+        } catch (const std::system_error&) {
+            touch(pages * t / threads * page, pages * (t + 1) / threads * page);  // no thread: here
+        }
+    }
+    touch(0, pages / threads * page);
+    for (std::thread& h : helpers)
+        h.join();
+    bits[bytes - 1] = 0;
 }
 
 void PictureBox::resizeImage(int width, int height)

@@ -129,6 +129,21 @@ TEST(WorkingPicture, BrushWidthButtons)
         w.Command7[1]->click();
     EXPECT_EQ(w.Line1->borderWidth(), 1);
     EXPECT_EQ(w.Picture1->drawWidth(), 1);
+
+    // The sample line grows without limit under the frame's controls: at
+    // width 40 the "-" button and the "颜色拾取" caption show as at width 1,
+    // and the line still shows beside them.
+    w.Frame6->show();
+    auto area = [&](const QImage& frame, QWidget* control) { return frame.copy(control->geometry()); };
+    const QImage thin = w.Frame6->grab().toImage();
+    for (int i = 0; i < 39; ++i)
+        w.Command7_Click(0);
+    ASSERT_EQ(w.Line1->borderWidth(), 40);
+    const QImage thick = w.Frame6->grab().toImage();
+    EXPECT_EQ(area(thick, w.Command7[1]), area(thin, w.Command7[1]));
+    EXPECT_EQ(area(thick, w.Option1[1]), area(thin, w.Option1[1]));
+    EXPECT_EQ(thick.pixel(133, 130), qRgb(0, 0, 0));
+    EXPECT_NE(thin.pixel(133, 130), qRgb(0, 0, 0));
 }
 
 TEST(WorkingPicture, ColourPickShowsTheSwatch)

@@ -1,5 +1,6 @@
 #include "platform/picture_box.h"
 
+#include "platform/bitmap_access.h"
 #include "platform/color_value.h"
 #include "platform/controls.h"
 #include "platform/picture_header.h"
@@ -298,7 +299,19 @@ void PictureBox::fillBox(int x1, int y1, int x2, int y2, int32_t color)
 
 void PictureBox::cls()
 {
-    imageForOverwrite().fill(toQRgb(backColor_));
+    // In row bands: a fresh buffer's pages are then handed out to several
+    // threads at once.
+    QImage& image = imageForOverwrite();
+    const QRgb c = toQRgb(backColor_);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const int width = image.width();
+    forEachRowBand(image.height(), 256, [=](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(bits + stride * y);
+            std::fill(row, row + width, c);
+        }
+    });
     update();
 }
 

@@ -223,7 +223,7 @@ void UndoHistory::release(Slot& s)
 void UndoHistory::keepSpare(QImage& image)
 {
     QImage spare = std::exchange(image, QImage());
-    if (spare.isNull() || !spare.isDetached()) 
+    if (spare.isNull() || !spare.isDetached())
         return;  // another image still holds its pixels
     // Only a buffer of the picture's size, while a picture is watched, and
     // only one: the reserve.

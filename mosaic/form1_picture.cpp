@@ -67,17 +67,18 @@ void Form1::Picture1_OLEDragDrop(const QString& file)
         try {
             const PictureLoad loaded = Picture1->loadPicture(file);
             if (loaded == PictureLoad::TooLarge) {
-                // Nothing changes, not even the restore point.
+                // A failed load with a message of its own; the restore point
+                // follows as after any failed load.
                 msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
-                return;
-            }
-            if (loaded != PictureLoad::Loaded)
+            } else if (loaded != PictureLoad::Loaded) {
                 throw std::runtime_error("no picture");
-            writeBackingCopy();
-            // Each assignment runs the box's change handler, also when the
-            // box already holds that text.
-            assignText(Text1, QString::number(Picture1->imageWidth()));
-            assignText(Text2, QString::number(Picture1->imageHeight()));
+            } else {
+                writeBackingCopy();
+                // Each assignment runs the box's change handler, also when the
+                // box already holds that text.
+                assignText(Text1, QString::number(Picture1->imageWidth()));
+                assignText(Text2, QString::number(Picture1->imageHeight()));
+            }
         } catch (const std::exception&) {
             msgBox(this, QString::fromUtf8("不支持的图片格式"), QString::fromUtf8("错误"));
         }

@@ -20,10 +20,14 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     picture_ = new platform::PictureBox;
-    picture_->setAutoSize(true);
     picture_->setBackColor(0);
     picture_->resizeImage(1, 1);
+    // The picture box fills the whole client area, at least the drawing's
+    // size: where the window is larger than the drawing it shows the
+    // background colour and takes the clicks.
+    scroll_->setWidgetResizable(true);
     scroll_->setWidget(picture_);
+    followImageSize();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll_);
@@ -44,6 +48,7 @@ bool Form2::startPattern(const QSize& size, int32_t backColor)
         picture_->setImage(fresh);
     }
     picture_->setBackColor(backColor);
+    followImageSize();
     fitToImage();
     return true;
 }
@@ -62,8 +67,14 @@ bool Form2::resizePattern(const QSize& size)
         p.drawImage(0, 0, old);
     }
     picture_->setImage(fresh);
+    followImageSize();
     fitToImage();
     return true;
+}
+
+void Form2::followImageSize()
+{
+    picture_->setMinimumSize(picture_->image().size());
 }
 
 void Form2::fitToImage()
@@ -94,6 +105,7 @@ void Form2::closeEvent(QCloseEvent* event)
     ++discards_;
     picture_->setBackColor(0);
     picture_->resizeImage(1, 1);
+    followImageSize();
     event->accept();
 }
 

@@ -40,6 +40,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The picture box is never smaller than its image.
+    void followImageSize();
+
     platform::PictureBox* picture_;
     QScrollArea* scroll_;
     QMenu* menu_ = nullptr;

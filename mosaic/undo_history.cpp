@@ -1,6 +1,7 @@
 #include "mosaic/undo_history.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -15,6 +16,15 @@ UndoHistory::~UndoHistory()
 {
     if (picture_)
         picture_->removeWatcher(this);
+    settle();
+}
+
+void UndoHistory::settle()
+{
+    if (coming_.valid())
+        coming_.wait();
+    if (discarding_.valid())
+        discarding_.wait();
 }
 
 void UndoHistory::watch(platform::PictureBox* picture)
@@ -140,10 +150,7 @@ qint64 UndoHistory::heldBytes() const
 
 qint64 UndoHistory::spareBytes() const
 {
-    qint64 bytes = comingBytes_;
-    for (const QImage& s : spares_)
-        bytes += s.sizeInBytes();
-    return bytes;
+    return comingBytes_ + spare_.sizeInBytes();
 }
 
 void UndoHistory::aboutToPaint(const QRect& area)
@@ -179,21 +186,31 @@ void UndoHistory::replaced(QImage& old)
 QImage UndoHistory::spareImage(const QSize& size)
 {
     QImage found;
-    for (QImage& s : spares_)
-        if (found.isNull() && s.size() == size && s.isDetached())
-            found = std::exchange(s, QImage());
-    if (found.isNull() && coming_.valid()) {
-        // Waits at most for the rest of the work already under way.
-        QImage prepared = coming_.get();
-        comingBytes_ = 0;
+    if (spare_.size() == size && spare_.isDetached())
+        found = std::exchange(spare_, QImage());
+    if (found.isNull()) {
+        QImage prepared = takePrepared();
         if (prepared.size() == size)
             found = std::move(prepared);
+        else
+            discard(std::move(prepared));
     }
-    // Spares of another size serve no more.
-    spares_.erase(std::remove_if(spares_.begin(), spares_.end(),
-                                 [&](const QImage& s) { return s.isNull() || s.size() != size; }),
-                  spares_.end());
+    // A reserve of another size serves no more.
+    if (!spare_.isNull() && spare_.size() != size)
+        discard(std::exchange(spare_, QImage()));
+    // The step that asks keeps the picture's own buffer in the newest
+    // snapshot: the next step's reserve is prepared while this one runs.
+    if (!restoring_ && picture_ && slots_[size_t(undoIndex)].base.isNull() && picture_->image().size() == size)
+        prepareSpare();
     return found;
+}
+
+QImage UndoHistory::takePrepared()
+{
+    if (!coming_.valid() || coming_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return QImage();
+    comingBytes_ = 0;
+    return coming_.get();
 }
 
 void UndoHistory::release(Slot& s)
@@ -206,34 +223,61 @@ void UndoHistory::release(Slot& s)
 void UndoHistory::keepSpare(QImage& image)
 {
     QImage spare = std::exchange(image, QImage());
-    // Only a buffer nothing else holds, of the picture's size, while a picture is watched.
-    if (!picture_ || spare.isNull() || !spare.isDetached() || spare.format() != QImage::Format_RGB32 ||
-        spare.size() != picture_->image().size())
+    if (spare.isNull() || !spare.isDetached())
+        return;  // another image still holds its pixels
+    // Only a buffer of the picture's size, while a picture is watched, and
+    // only one: the reserve.
+    if (!picture_ || spare.format() != QImage::Format_RGB32 || spare.size() != picture_->image().size() ||
+        !spare_.isNull()) {
+        discard(std::move(spare));
         return;
-    if (int(spares_.size()) >= kSpares)
-        spares_.erase(spares_.begin());
-    spares_.push_back(std::move(spare));
+    }
+    if (coming_.valid()) {
+        // A buffer at hand serves better than one still being prepared.
+        QImage prepared = takePrepared();
+        if (prepared.isNull()) {
+            discard(std::move(spare));
+            return;
+        }
+        discard(std::move(prepared));
+    }
+    spare_ = std::move(spare);
 }
 
 void UndoHistory::prepareSpare()
 {
     // A history of one slot gets the buffer back at every push.
-    if (!picture_ || slotCount() < 2 || coming_.valid() || !spares_.empty())
+    if (!picture_ || slotCount() < 2 || coming_.valid() || !spare_.isNull())
         return;
     const QSize size = picture_->image().size();
     const qint64 bytes = qint64(size.width()) * size.height() * qint64(sizeof(QRgb));
-    if (bytes < kPrepareFrom || bytes > kPrepareUpTo)
+    if (bytes < kPrepareFrom)
         return;
     try {
         comingBytes_ = bytes;
         coming_ = std::async(std::launch::async, [size] {
             QImage fresh = platform::newPictureImage(size);
-            if (!fresh.isNull())
-                std::memset(fresh.bits(), 0, size_t(fresh.sizeInBytes()));  // the system's pages, now
+            platform::touchPages(fresh, 2);  // the system hands out its pages now, not at the first write
             return fresh;
         });
     } catch (const std::system_error&) {
         comingBytes_ = 0;  // no thread to be had: the next step takes fresh memory itself
+    }
+}
+
+void UndoHistory::discard(QImage image)
+{
+    if (image.isNull())
+        return;
+    if (!image.isDetached() || image.sizeInBytes() < kPrepareFrom)
+        return;  // small, or still held elsewhere: dropped here
+    // Giving a picture's memory back takes milliseconds: not on this thread.
+    if (discarding_.valid())
+        discarding_.wait();
+    try {
+        discarding_ = std::async(std::launch::async, [image = std::move(image)]() mutable { image = QImage(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the buffer goes here, with the lambda.
     }
 }
 

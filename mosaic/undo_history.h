@@ -9,10 +9,13 @@
 // with its slot's tiles put back; an older one is the snapshot after it with
 // its own tiles put back. So a brush stroke costs the pixels under it, and a
 // full-picture step the buffer the picture gave up, never a copy.
-// Buffers that no slot holds any more are kept (a few) as spares for the
-// next full-picture step; when a step had to keep the picture's buffer, a
-// fresh one is prepared on a worker thread, so that the next step does not
-// wait for the system to hand out a picture's worth of new memory.
+// At most one buffer that no slot holds is kept in reserve, whatever the
+// picture's size, for the next full-picture step. When a step is about to
+// keep the picture's own buffer, a fresh reserve is prepared on a worker
+// thread at once, while the step itself runs, so that the next step (even one
+// right after) seldom meets memory the system has still to hand out; a step
+// never waits for that work, it takes fresh memory itself instead. Buffers
+// beyond the reserve are given back to the system on a worker thread.
 #pragma once
 
 #include "mosaic/picture_tiles.h"
@@ -28,13 +31,9 @@ namespace mosaic {
 class UndoHistory : public platform::PictureWatcher {
 public:
     static constexpr int kSlots = 100;
-    // Spare buffers kept for the next full-picture step.
-    static constexpr int kSpares = 2;
-    // Pictures (in bytes) for which a spare is prepared ahead: from a
-    // picture that first writing into fresh memory makes slow, up to a 16 MP
-    // photo (larger ones would hold too much memory in reserve).
+    // Pictures (in bytes) for which a reserve is prepared ahead: from a
+    // picture that first writing into fresh memory makes slow.
     static constexpr qint64 kPrepareFrom = qint64{4} << 20;
-    static constexpr qint64 kPrepareUpTo = qint64{64} << 20;
 
     explicit UndoHistory(int count = kSlots);
     ~UndoHistory() override;
@@ -65,10 +64,13 @@ public:
     QImage slot(int k) const;
     int slotCount() const { return int(slots_.size()); }
 
-    // Bytes of pixels the history holds: its snapshots and its spares (the
+    // Bytes of pixels the history holds: its snapshots and its reserve (the
     // one being prepared included).
     qint64 heldBytes() const;
     qint64 spareBytes() const;
+    // Waits for the work of the worker threads (a reserve being prepared,
+    // buffers being given back).
+    void settle();
 
     // Slot of the newest snapshot.
     int16_t undoIndex = 0;
@@ -88,16 +90,22 @@ private:
     };
     void release(Slot& s);
     void keepSpare(QImage& image);
-    // Starts preparing a fresh buffer of the picture's size on a worker thread.
+    // Starts preparing a fresh buffer of the picture's size on a worker
+    // thread, unless a reserve is held or on its way.
     void prepareSpare();
+    // The reserve being prepared, once it is ready (without waiting).
+    QImage takePrepared();
+    // Gives a buffer back to the system on a worker thread.
+    void discard(QImage image);
     // Which tiles of the picture the newest slot holds, after it changed.
     void markNewest();
 
     platform::PictureBox* picture_ = nullptr;
     std::vector<Slot> slots_;
-    std::vector<QImage> spares_;
-    std::future<QImage> coming_;  // a spare being prepared
+    QImage spare_;                // the reserve
+    std::future<QImage> coming_;  // the reserve being prepared
     qint64 comingBytes_ = 0;
+    std::future<void> discarding_;  // a buffer being given back
     TileGrid grid_;
     std::vector<uint8_t> saved_;  // per tile of grid_: the newest slot holds it
     bool restoring_ = false;

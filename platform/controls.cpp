@@ -231,6 +231,7 @@ void Label::setForeColor(int32_t color)
 LineShape::LineShape(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    lower();  // beneath the controls already there
 }
 
 void LineShape::setPoints(int x1, int y1, int x2, int y2)
@@ -261,7 +262,17 @@ void LineShape::placeOverPoints()
 
 void LineShape::paintEvent(QPaintEvent*)
 {
+    // Drawn on the container's surface, as the desktop draws a shape: the
+    // container's other controls cover it, whatever its width.
+    QRegion surface(rect());
+    if (const QWidget* container = parentWidget())
+        for (const QObject* child : container->children()) {
+            const auto* control = qobject_cast<const QWidget*>(child);
+            if (control && control != this && !control->isWindow() && control->isVisibleTo(container))
+                surface -= QRegion(control->geometry().translated(-pos()));
+        }
     QPainter p(this);
+    p.setClipRegion(surface);
     p.setPen(QPen(toQColor(borderColor_), borderWidth_, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(p1_ - pos(), p2_ - pos());
 }

@@ -122,7 +122,9 @@ private:
 };
 
 // Line shape: a line between two points of its parent, drawn in a border
-// width and colour. Coordinates are the parent's pixels.
+// width and colour, beneath the parent's other controls (they cover it as
+// they would cover the parent's own drawing). Coordinates are the parent's
+// pixels.
 class LineShape : public QWidget {
     Q_OBJECT
 public:

@@ -1,12 +1,15 @@
 #include "platform/picture_box.h"
 
+#include "platform/bitmap_access.h"
 #include "platform/color_value.h"
 #include "platform/controls.h"
+#include "platform/picture_header.h"
 #include "platform/text_file.h"
 
 #include <QBuffer>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QImageReader>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -16,8 +19,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/mman.h>
+#include <unistd.h>
+#include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -141,9 +147,38 @@ QImage newPictureImage(const QSize& size)
     void* data = nullptr;
     if (posix_memalign(&data, kHugePage, bytes) != 0)
         return QImage();
-    madvise(data, bytes, MADV_HUGEPAGE);  // a hint: without it the buffer still works
+    // Not advised for huge pages: where the system then compacts its memory
+    // to find them, first writing a 12 MP picture took up to 150 ms instead
+    // of 25 ms, on whichever thread wrote it.
     return QImage(static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32,
                   [](void* buffer) { std::free(buffer); }, data);
+}
+
+void touchPages(QImage& image, int threads)
+{
+    if (image.isNull())
+        return;
+    uchar* bits = image.bits();
+    const qsizetype bytes = image.sizeInBytes();
+    const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
+    auto touch = [=](qsizetype from, qsizetype to) {
+        for (qsizetype at = from; at < to; at += page)
+            bits[at] = 0;
+    };
+    const qsizetype pages = (bytes + page - 1) / page;
+    threads = int(std::clamp<qsizetype>(threads, 1, pages));
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(touch, pages * t / threads * page, pages * (t + 1) / threads * page);
+        } catch (const std::system_error&) {
+            touch(pages * t / threads * page, pages * (t + 1) / threads * page);  // no thread: here
+        }
+    }
+    touch(0, pages / threads * page);
+    for (std::thread& h : helpers)
+        h.join();
+    bits[bytes - 1] = 0;
 }
 
 void PictureBox::resizeImage(int width, int height)
@@ -161,7 +196,14 @@ PictureLoad PictureBox::loadPicture(const QString& path)
     QImageReader::setAllocationLimit(int(kMaxPicturePixels * 8 / (1024 * 1024)) + 1);
     QImageReader reader(path);
     reader.setAutoTransform(false);
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        // The JPEG and BMP readers refuse a header beyond what they decode
+        // without telling its size: the header itself tells it.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            size = declaredPictureSize(file);
+    }
     if (size.isValid() && !pictureSizeLoadable(size))
         return PictureLoad::TooLarge;
     QImage loaded;
@@ -257,7 +299,19 @@ void PictureBox::fillBox(int x1, int y1, int x2, int y2, int32_t color)
 
 void PictureBox::cls()
 {
-    imageForOverwrite().fill(toQRgb(backColor_));
+    // In row bands: a fresh buffer's pages are then handed out to several
+    // threads at once.
+    QImage& image = imageForOverwrite();
+    const QRgb c = toQRgb(backColor_);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const int width = image.width();
+    forEachRowBand(image.height(), 256, [=](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(bits + stride * y);
+            std::fill(row, row + width, c);
+        }
+    });
     update();
 }
 

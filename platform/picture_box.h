@@ -32,9 +32,13 @@ public:
 };
 
 // A fresh 32-bit image of that size (null when there is no memory for it).
-// A picture-sized buffer is aligned and advised for huge pages, so that
-// first writing it costs a few dozen page faults, not one per 4 KB.
+// A picture-sized buffer is aligned to 2 MB.
 QImage newPictureImage(const QSize& size);
+
+// Writes one byte in each memory page of the image's pixels, so that the
+// system hands out every page now rather than at the first real write; the
+// pages are shared out among that many threads.
+void touchPages(QImage& image, int threads = 1);
 
 // Largest picture a picture box loads: 200 megapixels, a phone's largest photo.
 constexpr qint64 kMaxPicturePixels = 200'000'000;

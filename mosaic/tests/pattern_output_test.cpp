@@ -1,6 +1,7 @@
 #include "mosaic/form1.h"
 #include "mosaic/form2.h"
 #include "mosaic/pattern_text.h"
+#include "mosaic/tests/picture_checks.h"
 #include "platform/color_value.h"
 #include "platform/testing/file_size_limit.h"
 #include "platform/testing/test_helpers.h"
@@ -267,6 +268,12 @@ TEST(Generation, PreviewMenuAndClosing)
     w.Command2->click();
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->picture()->image(), drawn);
+}
+
+TEST(Generation, SmallPatternFillsThePreview)
+{
+    LoadedForm f;
+    picture_checks::smallPatternFillsThePreview(f.form);
 }
 
 TEST(Generation, SecondClickWhileRunningIsIgnored)

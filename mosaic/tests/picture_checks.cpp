@@ -79,26 +79,76 @@ void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir)
     w.form2()->hide();
 }
 
-void tooLargePictureChangesNothing(mosaic::Form1& w, const QTemporaryDir& dir)
+void tooLargePictureIsRefused(mosaic::Form1& w, const QTemporaryDir& dir)
 {
-    const QString path = dir.filePath("panorama.bmp");
-    testing_support::writeBytes(path, testing_support::bmpHeaderOnly(20000, 10001));
+    // Only headers are written: a BMP and a JPEG whose own readers refuse
+    // that size, and a PNG-sized panorama.
+    const QString bmp = dir.filePath("panorama.bmp");
+    const QString huge = dir.filePath("huge.bmp");
+    const QString jpeg = dir.filePath("huge.jpg");
+    testing_support::writeBytes(bmp, testing_support::bmpHeaderOnly(20000, 10001));
+    testing_support::writeBytes(huge, testing_support::bmpHeaderOnly(65535, 65535));
+    testing_support::writeBytes(jpeg, testing_support::jpegDeclaring(65535, 65535));
     w.Text8->setText("500");
     const QImage picture = w.Picture1->image();
     const QSize size = w.Picture1->size();
     const QString width = w.Text1->text(), height = w.Text2->text();
     const QString cost = w.Label13->caption(), affordable = w.Label12->caption();
 
-    MessageRecorder messages;
-    drop(w, path);
-    EXPECT_EQ(messages.texts, QStringList{u8("图片太大，内存不足")});
-    EXPECT_EQ(messages.titles, QStringList{u8("错误")});
+    for (const QString& path : {bmp, huge, jpeg}) {
+        MessageRecorder messages;
+        drop(w, path);
+        EXPECT_EQ(messages.texts, QStringList{u8("图片太大，内存不足")}) << path.toStdString();
+        EXPECT_EQ(messages.titles, QStringList{u8("错误")});
+    }
     EXPECT_EQ(w.Picture1->image(), picture);
     EXPECT_EQ(w.Picture1->size(), size);
     EXPECT_EQ(w.Text1->text(), width);
     EXPECT_EQ(w.Text2->text(), height);
     EXPECT_EQ(w.Label13->caption(), cost);
     EXPECT_EQ(w.Label12->caption(), affordable);
+}
+
+void smallPatternFillsThePreview(mosaic::Form1& w)
+{
+    w.Text1->setText("2");
+    w.Text2->setText("2");
+    w.Text6->setText("3");
+    w.Text5->setText("1");
+    w.Check1->setValue(1);
+    w.Check3->setValue(0);
+    for (int white : {1, 0}) {
+        w.Check2->setValue(white);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        mosaic::Form2* preview = w.form2();
+        ASSERT_TRUE(preview->isVisible());
+        const QImage drawing = preview->picture()->image();
+        ASSERT_EQ(drawing.size(), QSize(11, 11));
+        EXPECT_EQ(w.gapColor, white ? 0xFFFFFF : 0);
+        const QImage shown = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_GT(shown.width(), 11);
+        ASSERT_GT(shown.height(), 11);
+        const QRgb gap = white ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb want = x < 11 && y < 11 ? drawing.pixel(x, y) : gap;
+                wrong += shown.pixel(x, y) != want;
+            }
+        EXPECT_EQ(wrong, 0) << "white " << white << ", window " << shown.width() << " x " << shown.height();
+
+        // A right click far from the drawing, on whatever the window shows there.
+        const QPoint far(shown.width() - 3, shown.height() - 3);
+        QWidget* target = preview->childAt(far);
+        if (!target)
+            target = preview;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(preview, far));
+        EXPECT_FALSE(w.menu1->isVisible());
+        QTest::mouseClick(target, Qt::RightButton, {}, target->mapFrom(preview, far));
+        EXPECT_TRUE(w.menu1->isVisible()) << "white " << white;
+        w.menu1->hide();
+    }
+    w.m3_Click();
 }
 
 void everyButtonClickPicks(mosaic::Form1& w)

@@ -12,9 +12,16 @@ namespace picture_checks {
 // Drops an 8000 x 6000 photo made here, then generates an 80 x 60 pattern.
 void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir);
 
-// Drops a picture beyond 200 megapixels (only its header is written): the
-// message, and the picture, the boxes and the estimates stay as they were.
-void tooLargePictureChangesNothing(mosaic::Form1& w, const QTemporaryDir& dir);
+// Drops three pictures beyond 200 megapixels (only their headers are
+// written: BMP and JPEG among them): the message for each, and the picture,
+// the boxes and the estimates stay as they were.
+void tooLargePictureIsRefused(mosaic::Form1& w, const QTemporaryDir& dir);
+
+// A pattern smaller than the preview window's smallest size (width and
+// height 2, size 3, gap 1: 11 x 11 pixels): the whole client area shows the
+// gap colour around the drawing, and a right click anywhere in it opens the
+// menu; with white and with black gaps.
+void smallPatternFillsThePreview(mosaic::Form1& w);
 
 // Left, right and middle clicks pick the screen colour; a press released
 // outside the working picture picks nothing.

@@ -1,3 +1,4 @@
+#include "mosaic/effects.h"
 #include "mosaic/form1.h"
 #include "mosaic/tests/loaded_form.h"
 #include "mosaic/tests/picture_checks.h"
@@ -128,6 +129,21 @@ TEST(WorkingPicture, BrushWidthButtons)
         w.Command7[1]->click();
     EXPECT_EQ(w.Line1->borderWidth(), 1);
     EXPECT_EQ(w.Picture1->drawWidth(), 1);
+
+    // The sample line grows without limit under the frame's controls: at
+    // width 40 the "-" button and the "颜色拾取" caption show as at width 1,
+    // and the line still shows beside them.
+    w.Frame6->show();
+    auto area = [&](const QImage& frame, QWidget* control) { return frame.copy(control->geometry()); };
+    const QImage thin = w.Frame6->grab().toImage();
+    for (int i = 0; i < 39; ++i)
+        w.Command7_Click(0);
+    ASSERT_EQ(w.Line1->borderWidth(), 40);
+    const QImage thick = w.Frame6->grab().toImage();
+    EXPECT_EQ(area(thick, w.Command7[1]), area(thin, w.Command7[1]));
+    EXPECT_EQ(area(thick, w.Option1[1]), area(thin, w.Option1[1]));
+    EXPECT_EQ(thick.pixel(133, 130), qRgb(0, 0, 0));
+    EXPECT_NE(thin.pixel(133, 130), qRgb(0, 0, 0));
 }
 
 TEST(WorkingPicture, ColourPickShowsTheSwatch)
@@ -166,7 +182,7 @@ TEST(WorkingPicture, ColourPickShowsTheSwatch)
     EXPECT_EQ(w.Label7->caption().toInt(nullptr, 16), w.pickedColor);
 }
 
-TEST(WorkingPicture, LargePhotosLoadAndLargerOnesChangeNothing)
+TEST(WorkingPicture, LargePhotosLoadAndLargerOnesAreFailedDrops)
 {
     LoadedForm f;
     Form1& w = f.form;
@@ -175,14 +191,25 @@ TEST(WorkingPicture, LargePhotosLoadAndLargerOnesChangeNothing)
     EXPECT_EQ(w.undoHistory.undoIndex, 1);
     EXPECT_EQ(w.undoHistory.newest(), w.Picture1->image());
 
-    // Beyond the limit: no snapshot, the backing copy as it was.
-    w.saveUndo();
-    const QImage newest = w.undoHistory.newest();
+    // Beyond the limit: refused as any failed drop, each drop with its
+    // snapshot of the picture as it is; the backing copy stays.
+    const QImage before = w.Picture1->image().copy();
+    QTest::mouseClick(w.Command5[mosaic::kErode], Qt::LeftButton);
+    const QImage eroded = w.Picture1->image().copy();
     const QImage backing = w.PicBACK->image();
-    picture_checks::tooLargePictureChangesNothing(w, f.dir);
-    EXPECT_EQ(w.undoHistory.undoIndex, 2);
-    EXPECT_EQ(w.undoHistory.newest(), newest);
+    picture_checks::tooLargePictureIsRefused(w, f.dir);
+    EXPECT_EQ(w.undoHistory.undoIndex, 2 + 3);
+    EXPECT_EQ(w.undoHistory.newest(), eroded);
     EXPECT_EQ(w.PicBACK->image(), backing);
+    // Undo brings back the effect's result, once for each drop, then the
+    // picture before the effect.
+    w.Picture1->pset(3, 3, 0x00FF00);
+    for (int drop = 0; drop < 3; ++drop) {
+        QTest::mouseClick(w.Command4[0], Qt::LeftButton);
+        EXPECT_EQ(w.Picture1->image(), eroded) << drop;
+    }
+    QTest::mouseClick(w.Command4[0], Qt::LeftButton);
+    EXPECT_EQ(w.Picture1->image(), before);
 }
 
 TEST(WorkingPicture, EveryButtonClickPicksTheColour)

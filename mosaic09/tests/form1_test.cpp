@@ -253,18 +253,22 @@ TEST(Form1Edition09, FailedDropsAndIdleReplacesMoveTheRestorePoint)
     EXPECT_EQ(w.Picture1->image(), smoothed);
 }
 
-TEST(Form1Edition09, LargePhotosLoadAndLargerOnesChangeNothing)
+TEST(Form1Edition09, LargePhotosLoadAndLargerOnesAreFailedDrops)
 {
     LoadedForm f;
     Form1& w = f.form;
     picture_checks::largePhotoLoadsAndGenerates(w, f.dir);
     EXPECT_EQ(w.Picture2.image(), w.Picture1->image());
-    // Beyond the limit: the restore point stays where it was.
+    // Beyond the limit: refused as any failed drop, which moves the restore
+    // point to the picture shown.
     QTest::mouseClick(w.Command5[mosaic::kErode], Qt::LeftButton);
     ASSERT_NE(w.Picture2.image(), w.Picture1->image());
-    const QImage restorePoint = w.Picture2.image();
-    picture_checks::tooLargePictureChangesNothing(w, f.dir);
-    EXPECT_EQ(w.Picture2.image(), restorePoint);
+    const QImage eroded = w.Picture1->image().copy();
+    picture_checks::tooLargePictureIsRefused(w, f.dir);
+    EXPECT_EQ(w.Picture2.image(), eroded);
+    w.Picture1->pset(3, 3, 0x00FF00);
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_EQ(w.Picture1->image(), eroded);
 }
 
 TEST(Form1Edition09, ClicksCaptionsAndTheStartSizeCost)
@@ -286,4 +290,10 @@ TEST(Form1Edition09, SizeEstimateOfADroppedPicture)
     w.Text8->selectAll();
     QTest::keyClicks(w.Text8, "375");
     EXPECT_EQ(w.Label12->caption(), u8("估算大小\r\n38*90"));
+}
+
+TEST(Form1Edition09, SmallPatternFillsThePreview)
+{
+    LoadedForm f;
+    picture_checks::smallPatternFillsThePreview(f.form);
 }

@@ -60,6 +60,22 @@ QByteArray encodedImage(const QImage& image, const char* format)
     return bytes;
 }
 
+QByteArray jpegDeclaring(int width, int height)
+{
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(qRgb(40, 90, 160));
+    QByteArray bytes = encodedImage(small, "JPG");
+    // The baseline frame header: marker, length, precision, height, width.
+    const int frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    if (frame < 0 || frame + 9 > bytes.size())
+        return {};
+    bytes[frame + 5] = char(height >> 8);
+    bytes[frame + 6] = char(height & 0xFF);
+    bytes[frame + 7] = char(width >> 8);
+    bytes[frame + 8] = char(width & 0xFF);
+    return bytes;
+}
+
 QByteArray bmpHeaderOnly(int width, int height)
 {
     QByteArray bytes;

@@ -54,6 +54,10 @@ QByteArray encodedImage(const QImage& image, const char* format);
 // its pixels: enough for a reader to learn the size.
 QByteArray bmpHeaderOnly(int width, int height);
 
+// A small JPEG file whose frame header claims the given size (at most
+// 65535 a side): a reader learns the size, and decoding it fails.
+QByteArray jpegDeclaring(int width, int height);
+
 // A picture of the given size with a simple colour pattern.
 QImage patternImage(int width, int height);
 

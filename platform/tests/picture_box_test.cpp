@@ -166,3 +166,35 @@ TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 #endif
+
+// Every format's declared size is judged alike, also where the image reader
+// refuses the header before telling a size (JPEG over 65500 a side, BMP over
+// 16384 x 16384).
+TEST(PictureBox, DeclaredSizeIsJudgedAlikeForEveryFormat)
+{
+    QTemporaryDir dir;
+    PictureBox box;
+    box.resizeImage(30, 20);
+    const QImage before = box.image();
+    auto load = [&](const char* name, const QByteArray& bytes) {
+        testing_support::writeBytes(dir.filePath(name), bytes);
+        return box.loadPicture(dir.filePath(name));
+    };
+    EXPECT_EQ(load("huge.jpg", testing_support::jpegDeclaring(65535, 65535)), PictureLoad::TooLarge);
+    EXPECT_EQ(load("huge.bmp", testing_support::bmpHeaderOnly(65535, 65535)), PictureLoad::TooLarge);
+    EXPECT_EQ(load("tall.bmp", testing_support::bmpHeaderOnly(3, 66666667)), PictureLoad::TooLarge);
+    QByteArray topDown = testing_support::bmpHeaderOnly(65535, 65535);
+    topDown.replace(22, 4, QByteArray("\x01\x00\xFF\xFF", 4));  // height -65535: rows top-down
+    EXPECT_EQ(load("topdown.bmp", topDown), PictureLoad::TooLarge);
+    EXPECT_EQ(box.image(), before);
+    // Within the limit but beyond what the JPEG reader decodes: no picture.
+    EXPECT_EQ(load("strip.jpg", testing_support::jpegDeclaring(3, 65535)), PictureLoad::NotAPicture);
+    // Headers that declare nothing usable, and a plain small JPEG.
+    EXPECT_EQ(load("zero.jpg", testing_support::jpegDeclaring(0, 0)), PictureLoad::NotAPicture);
+    EXPECT_EQ(load("cut.jpg", testing_support::jpegDeclaring(100, 100).left(40)), PictureLoad::NotAPicture);
+    EXPECT_EQ(load("zero.bmp", testing_support::bmpHeaderOnly(0, 5)), PictureLoad::NotAPicture);
+    EXPECT_EQ(load("short.bmp", QByteArray("BM\x10", 3)), PictureLoad::NotAPicture);
+    EXPECT_EQ(box.image(), before);
+    EXPECT_EQ(load("small.jpg", testing_support::jpegDeclaring(16, 16)), PictureLoad::Loaded);
+    EXPECT_EQ(box.image().size(), QSize(16, 16));
+}

@@ -1,0 +1,139 @@
+// Effect and colour-replace clicks on the main window of both editions, as a
+// user meets them: the click handler itself on a 12 MP and a 48 MP photo,
+// clicks a user's pause apart (600 ms) and back to back (the next click right
+// after the last, as when pressing 平滑 again to smooth more). Each run starts
+// on a fresh window and keeps every step in the history, as a user's clicks
+// do. The reference is a memcpy of the picture's pixels in the same run.
+// Targets: every click at most 3 x memcpy at 12 MP, 4 x at 48 MP.
+#include "mosaic/effects.h"
+#include "mosaic/form1.h"
+#include "mosaic09/form1.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "ratio_reporter.h"
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int kReplace = mosaic::kEffects;  // the run index of "替换"
+const char* const kNames[] = {"smooth", "emboss", "weather", "erode", "darken", "diffuse", "erase", "replace"};
+
+QImage photo(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    QRandomGenerator rng(42);
+    for (int y = 0; y < h; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = 0xFF000000u | (rng.generate() & 0xFFFFFFu);
+    }
+    return img;
+}
+
+const QImage& cachedPhoto(int w, int h)
+{
+    static std::unique_ptr<QImage> cached;
+    if (!cached || cached->width() != w || cached->height() != h) {
+        cached.reset();
+        cached = std::make_unique<QImage>(photo(w, h));
+    }
+    return *cached;
+}
+
+void memcpyReference(benchmark::State& state)
+{
+    const QImage& src = cachedPhoto(int(state.range(0)), int(state.range(1)));
+    QImage dst = src.copy();
+    for (auto _ : state) {
+        std::memcpy(dst.bits(), src.constBits(), size_t(src.sizeInBytes()));
+        benchmark::ClobberMemory();
+    }
+}
+
+// range: width, height, edition (10 or 9), pause between clicks in ms.
+void clicks(benchmark::State& state, int index)
+{
+    const bool v09 = state.range(2) == 9;
+    if (v09 && (index == mosaic::kErase)) {
+        state.SkipWithError("no erase in edition 0.9");
+        return;
+    }
+    const auto pause = std::chrono::milliseconds(state.range(3));
+    QTemporaryDir folder;
+    std::unique_ptr<mosaic::Form1> w;
+    if (v09)
+        w = std::make_unique<mosaic09::Form1>(folder.path());
+    else
+        w = std::make_unique<mosaic::Form1>(folder.path());
+    w->Form_Load();
+    w->Picture1->setImage(cachedPhoto(int(state.range(0)), int(state.range(1))).copy());
+    w->writeBackingCopy();
+    w->pickedColor = 0x808080;
+    w->Text4->setText("60");
+    // As after a drop: the restore point holds the picture.
+    if (v09)
+        static_cast<mosaic09::Form1*>(w.get())->backupWorkingPicture();
+    else
+        w->saveUndo();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (index == kReplace)
+            w->Command3_Click();
+        else
+            w->Command5_Click(index);
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        if (pause.count() > 0)
+            std::this_thread::sleep_for(pause);
+        state.ResumeTiming();
+    }
+}
+
+// "clicks_smooth/4000/3000/10/0" -> "4000/3000": runs compare with the
+// memcpy of the same picture size.
+std::string sizeOf(const std::string& name)
+{
+    const size_t a = name.find('/');
+    const size_t b = name.find('/', name.find('/', a + 1) + 1);
+    return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    for (auto [w, h] : {std::pair{4000, 3000}, std::pair{8000, 6000}}) {
+        benchmark::RegisterBenchmark("memcpy", memcpyReference)
+            ->Args({w, h})->Unit(benchmark::kMillisecond)->UseRealTime();
+        for (int edition : {10, 9})
+            for (int pause : {0, 600})
+                for (int i = 0; i <= kReplace; ++i) {
+                    if (edition == 9 && i == mosaic::kErase)
+                        continue;
+                    const std::string name = std::string(kNames[i]) + (pause ? "_apart" : "_back_to_back");
+                    // A few clicks a run: each keeps a picture in the history.
+                    benchmark::RegisterBenchmark(name.c_str(), [i](benchmark::State& s) { clicks(s, i); })
+                        ->Args({w, h, edition, pause})->Iterations(pause ? 4 : 8)
+                        ->Unit(benchmark::kMillisecond)->UseRealTime();
+                }
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter(sizeOf, [](const std::string& name) { return name.rfind("memcpy/", 0) == 0; });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("(The reference pass of this benchmark is a memcpy of the picture's pixels.)\n");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,6 +3,7 @@
 #include "threaddraw/draw.h"
 
 #include <QHash>
+#include <QList>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -1,14 +1,11 @@
 #include "platform/http_request.h"
 
-#include "platform/text_file.h"
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
 #include <QVariant>
@@ -53,19 +50,6 @@ constexpr qint64 kReadAheadBytes = qint64(1) << 20;
 constexpr int kStopCheckMs = 50;
 
 }  // namespace
-
-QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
-{
-    const QByteArray name = charset.toLower();
-    if (name == "gbk" || name == "gb2312" || name == "gb18030" || name == "cp936" || name == "x-gbk")
-        return decodeAnsi(bytes);
-    if (!name.isEmpty() && name != "utf-8" && name != "utf8") {
-        QStringDecoder decoder(name.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-    }
-    return QString::fromUtf8(bytes);
-}
 
 RequestRule pictureRule(int deadlineMs, std::function<bool()> stop)
 {

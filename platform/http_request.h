@@ -7,6 +7,8 @@
 // status is no failure: an error page is read like any other page.
 #pragma once
 
+#include "platform/charset_decode.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -49,7 +51,7 @@ public:
     bool failed() const { return failed_; }
     QString errorText() const { return error_; }
 
-    // The body decoded by the response's charset, UTF-8 when none is given.
+    // The body decoded by the response's charset (see decodeCharset).
     QString responseText() const;
     QByteArray responseBody() const { return body_; }
     QByteArray charset() const { return charset_; }
@@ -90,9 +92,5 @@ struct Fetched {
     QString text() const;
 };
 Fetched fetchUrl(const QString& url, const RequestRule& rule);
-
-// Text of bytes in the named character set (GBK family through the system
-// converter); UTF-8 when the name is empty or unknown.
-QString decodeCharset(const QByteArray& bytes, const QByteArray& charset);
 
 }  // namespace platform

@@ -22,6 +22,8 @@ void initCommonControls() {}
 // three forum columns, each as wide as the end line of a fetch.
 constexpr int kFormWidth = 10800;
 constexpr int kFormHeight = 9900;
+constexpr int kPanelLeft = 3240;
+constexpr int kPanelTop = 1500;
 
 }  // namespace
 
@@ -63,14 +65,21 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
 
     Text4 = new MultiLineBox(this);
     placeTwips(Text4, 120, 1500, 3000, 5580);
-    Image1 = new QLabel(this);
-    placeTwips(Image1, 3240, 1500, 1500, 1500);
+    // The profile panel fills the room right of Text4 down to the lists; it
+    // scrolls when the profile is taller. Inside it the controls keep the
+    // places of the window's design, less the panel's own left and top.
+    Panel = new ProfilePanel(this, kPanelLeft, kPanelTop, kFormWidth - 120 - kPanelLeft, 7080 - kPanelTop);
+    QWidget* panel = Panel->content();
+    const int panelWidth = panel->width() * kTwipsPerPixel;
+    Image1 = new QLabel(panel);
+    placeTwips(Image1, 0, 0, 1500, 1500);
     Image1->setScaledContents(true);
-    Label2 = new Label(QString(), this);
-    placeTwips(Label2, 4860, 1500, 5820, 1800);
+    Label2 = new Label(QString(), panel);
+    placeTwips(Label2, 4860 - kPanelLeft, 0, panelWidth - (4860 - kPanelLeft), 1800);
+    const int columnWidth = (panelWidth - 2 * 60) / 3;
     for (int i = 0; i < 3; ++i) {
-        Label3[size_t(i)] = new Label(QString(), this);
-        placeTwips(Label3[size_t(i)], 3240 + 2490 * i, 3420, 2430, 1800);
+        Label3[size_t(i)] = new Label(QString(), panel);
+        placeTwips(Label3[size_t(i)], (columnWidth + 60) * i, 3420 - kPanelTop, columnWidth, 1800);
     }
 
     // List3 is wide enough for the log separator beside its scroll bar.

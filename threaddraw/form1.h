@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "threaddraw/floor_table.h"
 #include "threaddraw/multi_line_box.h"
+#include "threaddraw/profile_panel.h"
 #include "threaddraw/settings.h"
 
 #include <QLabel>
@@ -65,6 +66,8 @@ public:
     platform::ComboList* Combo1;
     platform::ListBox* List1;
     platform::ListBox* List3;
+    // Holds Image1, Label2 and Label3.
+    ProfilePanel* Panel;
     platform::Label* Label2;
     std::array<platform::Label*, 3> Label3;
     QLabel* Image1;

@@ -1,5 +1,6 @@
 // The draw, the exclusion list and the lookups of the thread draw's window.
 #include "threaddraw/draw.h"
+#include "threaddraw/floor_draw.h"
 #include "threaddraw/form1.h"
 #include "threaddraw/lookups.h"
 #include "threaddraw/page_fetch.h"
@@ -8,13 +9,6 @@
 #include "platform/time_text.h"
 
 namespace threaddraw {
-
-namespace {
-
-// A draw that keeps hitting excluded authors gives up after this many redraws.
-constexpr int kMaxRedraws = 10000;
-
-}  // namespace
 
 void Form1::loadids()
 {
@@ -26,34 +20,27 @@ void Form1::loadids()
 
 void Form1::Command2_Click()
 {
-    for (int redraws = 0; redraws <= kMaxRedraws; ++redraws) {
-        const double lo = platform::leadingNumber(Text2[0]->text());
-        const double hi = platform::leadingNumber(Text2[1]->text());
-        const QString n = numberText(drawNumber(lo, hi, rnd()));
-        const int filled = cubers.filledCount();
-        int slot = 0;
-        while (slot < filled && cubers.slot(slot).floor != n)
-            ++slot;
-        if (slot == filled) {
-            List3->addListItem(kLogSeparator);
-            logLine(platform::timeText() + QStringLiteral(" ！抽奖→") + n + QStringLiteral("楼，未找到该楼层"));
-            return;
-        }
-        const QString a = cubers.slot(slot).id;
-        if (isExcluded(a, settings.fixedIds, ids))
-            continue;
-        List3->addListItem(kLogSeparator);
-        logLine(platform::timeText() + QStringLiteral(" 抽奖→") + cubers.slot(slot).floor + QStringLiteral("楼 ") + a);
-        Text3->setText(a);
-        const int32_t c = cubers.findCF(a);
-        Text4->setText(Text4->text() + winnerText(n, a, c));
-        Text4->moveCaretToEnd();
-        Text4->setFocus();
-        Command3_Click(1);
+    const double lo = platform::leadingNumber(Text2[0]->text());
+    const double hi = platform::leadingNumber(Text2[1]->text());
+    const DrawResult r = drawFloor(cubers, lo, hi, Exclusions(settings.fixedIds, ids), rnd);
+    List3->addListItem(kLogSeparator);
+    if (r.kind == DrawResult::Kind::NothingToDraw) {
+        logLine(platform::timeText() + QStringLiteral(" ！抽奖→范围内无可抽取楼层"));
         return;
     }
-    List3->addListItem(kLogSeparator);
-    logLine(platform::timeText() + QStringLiteral(" ！抽奖→范围内无可抽取楼层"));
+    const QString n = numberText(r.n);
+    if (r.kind == DrawResult::Kind::NotFound) {
+        logLine(platform::timeText() + QStringLiteral(" ！抽奖→") + n + QStringLiteral("楼，未找到该楼层"));
+        return;
+    }
+    const QString a = cubers.slot(r.slot).id;
+    logLine(platform::timeText() + QStringLiteral(" 抽奖→") + cubers.slot(r.slot).floor + QStringLiteral("楼 ") + a);
+    Text3->setText(a);
+    const int32_t c = cubers.findCF(a);
+    Text4->setText(Text4->text() + winnerText(n, a, c));
+    Text4->moveCaretToEnd();
+    Text4->setFocus();
+    Command3_Click(1);
 }
 
 void Form1::Command3_Click(int index)

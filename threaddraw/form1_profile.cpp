@@ -80,8 +80,10 @@ void Form1::fetchProfile()
             appendLine(Label2, line);
         fitLabel2();
 
-        const double bottom = double(Label2->y() + Label2->height()) * platform::kTwipsPerPixel;
-        const int top = platform::twipsToPixels(int(columnTop(bottom)));
+        // The columns' rule holds on the window: the panel's top is added
+        // and taken off again.
+        const double bottom = double(Label2->y() + Label2->height()) * platform::kTwipsPerPixel + Panel->topTwips();
+        const int top = platform::twipsToPixels(int(columnTop(bottom)) - Panel->topTwips());
         for (platform::Label* column : Label3)
             column->move(column->x(), top);
     }

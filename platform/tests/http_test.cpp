@@ -58,6 +58,41 @@ TEST(HttpRequest, TextByCharsetAndEveryFailureReachesStateFour)
     EXPECT_TRUE(server.requests.contains("/silent"));
 }
 
+TEST(HttpRequest, EachCharsetByItsOwnDecoderAndMarksWithoutOne)
+{
+    // U+20000 takes four bytes in GB18030; "€" is A2 E3 there (GBK has it at 80).
+    const QByteArray gb18030("\x95\x32\x82\x36\xA2\xE3\xC4\xA7\xB7\xBD", 10);
+    const QString wide = QString::fromUtf8("\xF0\xA0\x80\x80€魔方");
+    LoopbackServer server;
+    server.serve("/gb18030", gb18030, "text/html; charset=GB18030");
+    server.serve("/quoted", gb18030, "text/html; Charset=\"gb18030\"");
+    server.serve("/gbk", "\x80\xC4\xA7", "text/html; charset=gbk");
+    // A UTF-16LE page with its mark and no charset; a UTF-8 page with its mark.
+    server.serve("/utf16", QByteArray("\xFF\xFE\x54\x9B\xB9\x65\x41\x00", 8), "text/html");
+    server.serve("/utf16be", QByteArray("\xFE\xFF\x9B\x54\x00\x41", 6), "text/html");
+    server.serve("/utf8bom", "\xEF\xBB\xBF" + QString::fromUtf8("魔方").toUtf8(), "text/html");
+    server.serve("/plain", QString::fromUtf8("魔方").toUtf8(), "text/html");
+    bool failed = true;
+    EXPECT_EQ(fetch(server.base() + "/gb18030", &failed), wide);
+    EXPECT_EQ(fetch(server.base() + "/quoted", &failed), wide);
+    EXPECT_EQ(fetch(server.base() + "/gbk", &failed), QString::fromUtf8("€魔"));
+    EXPECT_EQ(fetch(server.base() + "/utf16", &failed), QString::fromUtf8("魔方A"));
+    EXPECT_EQ(fetch(server.base() + "/utf16be", &failed), QString::fromUtf8("魔A"));
+    EXPECT_EQ(fetch(server.base() + "/utf8bom", &failed), QString::fromUtf8("魔方"));
+    EXPECT_EQ(fetch(server.base() + "/plain", &failed), QString::fromUtf8("魔方"));
+    EXPECT_FALSE(failed);
+
+    // Bytes GB18030 cannot read become U+FFFD and decoding goes on; so does a
+    // character cut off at the end.
+    const QString bad = decodeCharset(QByteArray("a\xFF\x95\x32" "b\x81", 6), "GB18030");
+    EXPECT_EQ(bad, QStringLiteral("a\uFFFD\uFFFD2b\uFFFD"));
+    EXPECT_EQ(decodeCharset(QByteArray(), "gb18030"), QString());
+    // A charset nobody knows reads as UTF-8, unless a mark says otherwise.
+    EXPECT_EQ(decodeCharset(QString::fromUtf8("魔").toUtf8(), "x-unknown"), QString::fromUtf8("魔"));
+    EXPECT_EQ(decodeCharset(QByteArray("\xFF\xFE\x54\x9B", 4), "x-unknown"), QString::fromUtf8("魔"));
+    EXPECT_EQ(decodeCharset(QByteArray("\x82\xA0", 2), "Shift_JIS"), QString::fromUtf8("あ"));
+}
+
 TEST(PictureLoader, LocalAndServedPicturesMatchAndFailuresGiveNoPicture)
 {
     QTemporaryDir dir;

@@ -6,6 +6,7 @@
 #include "platform/testing/test_helpers.h"
 
 #include <QTest>
+#include <random>
 #include <gtest/gtest.h>
 
 using namespace forum_pages;
@@ -125,7 +126,7 @@ TEST(Draw, OddRangesEndCleanly)
     x.form.Text2[0]->setText("10");
     x.form.Text2[1]->setText("11");
     x.form.Command2_Click();
-    EXPECT_EQ(x.calls, 10001);
+    EXPECT_EQ(x.calls, 0);
     ASSERT_EQ(x.log().size(), 2);
     EXPECT_EQ(x.log()[0], threaddraw::kLogSeparator);
     EXPECT_EQ(withoutTime(x.log()[1]), QStringLiteral(" ！抽奖→范围内无可抽取楼层"));
@@ -170,4 +171,67 @@ TEST(Draw, ExclusionListFromItsThread)
     refused.settings.exclusionAddress = QStringLiteral("http://127.0.0.1:1/p/1");
     refused.loadids();
     EXPECT_EQ(refused.ids, QString());
+}
+
+TEST(Draw, EveryDrawableFloorCanWin)
+{
+    // 5,000 floors, all by excluded authors but floor 2500.
+    Form1 form(loopbackSettings("http://127.0.0.1:1"));
+    QString ids = QStringLiteral("|");
+    for (int f = 1; f <= 5000; ++f) {
+        const QString id = f == 2500 ? QStringLiteral("王小明") : QStringLiteral("cuber%1").arg(f);
+        form.cubers.addCuber(id, QString::number(f), QStringLiteral("顶"));
+        if (f != 2500)
+            ids += id + QLatin1Char('|');
+    }
+    form.ids = ids;
+    std::mt19937 rng(99);
+    int calls = 0;
+    form.rnd = [&] {
+        ++calls;
+        return float(rng() >> 8) / 16777216.0f;
+    };
+    // One click with the winners box and the log emptied (they only grow):
+    // "won", "not found n", or the log's last line.
+    const auto click = [&form] {
+        form.Text4->setText(QString());
+        form.List3->clearList();
+        form.Command2_Click();
+        if (form.Text4->text() == QStringLiteral("2500楼:@王小明 \r\n"))
+            return QStringLiteral("won");
+        const QString last = withoutTime(form.List3->list(1));
+        if (last.startsWith(QStringLiteral(" ！抽奖→")) && last.endsWith(QStringLiteral("楼，未找到该楼层")))
+            return QStringLiteral("not found ") + last.mid(5).chopped(8);
+        return last;
+    };
+    form.Text2[0]->setText("1");
+    form.Text2[1]->setText("5000");
+    int won = 0;
+    for (int i = 0; i < 1000; ++i)
+        won += click() == QStringLiteral("won");
+    EXPECT_EQ(won, 1000);
+
+    // A range of excluded floors only: the message at once, no number drawn.
+    form.Text2[1]->setText("2499");
+    calls = 0;
+    EXPECT_EQ(click(), QStringLiteral(" ！抽奖→范围内无可抽取楼层"));
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(form.List3->listCount(), 2);
+
+    // Beyond the table the numbers give the not-found line, never the message.
+    form.Text2[1]->setText("6000");
+    won = 0;
+    int notFound = 0;
+    for (int i = 0; i < 300; ++i) {
+        const QString result = click();
+        if (result == QStringLiteral("won")) {
+            ++won;
+        } else {
+            const int n = result.mid(10).toInt();
+            ASSERT_TRUE(result.startsWith(QStringLiteral("not found ")) && n > 5000 && n <= 6000) << result.toStdString();
+            ++notFound;
+        }
+    }
+    EXPECT_GT(notFound, 290);
+    EXPECT_EQ(won + notFound, 300);
 }

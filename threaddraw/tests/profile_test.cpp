@@ -100,9 +100,11 @@ TEST(Profile, FullProfileInOrder)
     EXPECT_TRUE(c0[3].endsWith(QStringLiteral(" ---资料获取结束---")));
     EXPECT_EQ(form.Label3[1]->caption(), QStringLiteral("\r\n[3]二阶"));
     EXPECT_EQ(form.Label3[2]->caption(), QStringLiteral("\r\n[4]三阶"));
-    const int bottom = (form.Label2->y() + form.Label2->height()) * 15;
+    // The columns' rule holds on the window, where the panel sits.
+    const auto windowTop = [&form](const QWidget* w) { return w->mapTo(&form, QPoint()).y(); };
+    const int bottom = (windowTop(form.Label2) + form.Label2->height()) * 15;
     for (auto* column : form.Label3)
-        EXPECT_EQ(column->y(), platform::twipsToPixels(std::max(3420, bottom)));
+        EXPECT_EQ(windowTop(column), platform::twipsToPixels(std::max(3420, bottom)));
     EXPECT_FALSE(form.fetchingProfile());
 }
 

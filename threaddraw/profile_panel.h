@@ -1,0 +1,30 @@
+// The profile panel: avatar, profile text and the forum columns, in a
+// region of fixed place that scrolls when what it holds is taller.
+#pragma once
+
+#include <QScrollArea>
+
+namespace threaddraw {
+
+class ProfilePanel : public QScrollArea {
+    Q_OBJECT
+public:
+    // Placed in twips on its parent.
+    ProfilePanel(QWidget* parent, int left, int top, int widthTwips, int heightTwips);
+
+    // The widget that holds the panel's controls, as wide as the region
+    // beside a vertical scroll bar; it grows to the lowest of its controls.
+    QWidget* content() const { return widget(); }
+    // The top of the region on its window, in twips.
+    int topTwips() const { return topTwips_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fitContent();
+
+    int topTwips_;
+};
+
+}  // namespace threaddraw

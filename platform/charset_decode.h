@@ -14,8 +14,4 @@ namespace platform {
 // becomes U+FFFD and decoding goes on.
 QString decodeCharset(const QByteArray& bytes, const QByteArray& charset);
 
-// Text of GB18030 bytes (GBK's superset, with four-byte sequences for the
-// rest of Unicode).
-QString decodeGb18030(const QByteArray& bytes);
-
 }  // namespace platform

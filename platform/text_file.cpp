@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <string>
 
 namespace platform {
 
@@ -32,7 +33,7 @@ QByteArray convert(const char* to, const char* from, const char* data, size_t si
 {
     const iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw TextFileError("GBK conversion is not available");
+        throw TextFileError(std::string(from) + " to " + to + " conversion is not available");
     struct Closer {
         iconv_t cd;
         ~Closer() { iconv_close(cd); }
@@ -126,8 +127,13 @@ QByteArray encodeAnsiReplacing(const QString& text)
 
 QString decodeAnsi(const QByteArray& bytes)
 {
+    return decodeCharsetBytes(bytes, "CP936");
+}
+
+QString decodeCharsetBytes(const QByteArray& bytes, const char* charset)
+{
     static const char16_t replacement = 0xFFFD;
-    const QByteArray units = convert(kUtf16, "CP936", bytes.constData(), size_t(bytes.size()), [](size_t) {
+    const QByteArray units = convert(kUtf16, charset, bytes.constData(), size_t(bytes.size()), [](size_t) {
         return Replacement{reinterpret_cast<const char*>(&replacement), 2, 1};
     });
     QString text(units.size() / 2, Qt::Uninitialized);

@@ -31,6 +31,10 @@ QByteArray encodeAnsiReplacing(const QString& text);
 // becomes U+FFFD and decoding goes on from the next byte.
 QString decodeAnsi(const QByteArray& bytes);
 
+// The same for another charset that iconv knows by that name (such as
+// "GB18030"); throws TextFileError when iconv has no such converter.
+QString decodeCharsetBytes(const QByteArray& bytes, const char* charset);
+
 // Text of UTF-8 bytes; no value when they are not valid UTF-8.
 std::optional<QString> decodeUtf8Strictly(const QByteArray& bytes);
 bool isValidUtf8(const QByteArray& bytes);

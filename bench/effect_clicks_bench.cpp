@@ -11,10 +11,10 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "random_photo.h"
 #include "ratio_reporter.h"
 #include <chrono>
 #include <cstdio>
@@ -28,24 +28,12 @@ namespace {
 constexpr int kReplace = mosaic::kEffects;  // the run index of "替换"
 const char* const kNames[] = {"smooth", "emboss", "weather", "erode", "darken", "diffuse", "erase", "replace"};
 
-QImage photo(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    QRandomGenerator rng(42);
-    for (int y = 0; y < h; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = 0xFF000000u | (rng.generate() & 0xFFFFFFu);
-    }
-    return img;
-}
-
 const QImage& cachedPhoto(int w, int h)
 {
     static std::unique_ptr<QImage> cached;
     if (!cached || cached->width() != w || cached->height() != h) {
         cached.reset();
-        cached = std::make_unique<QImage>(photo(w, h));
+        cached = std::make_unique<QImage>(randomPhoto(w, h));
     }
     return *cached;
 }
@@ -99,15 +87,6 @@ void clicks(benchmark::State& state, int index)
     }
 }
 
-// "clicks_smooth/4000/3000/10/0" -> "4000/3000": runs compare with the
-// memcpy of the same picture size.
-std::string sizeOf(const std::string& name)
-{
-    const size_t a = name.find('/');
-    const size_t b = name.find('/', name.find('/', a + 1) + 1);
-    return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -131,9 +110,10 @@ int main(int argc, char** argv)
                 }
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(sizeOf, [](const std::string& name) { return name.rfind("memcpy/", 0) == 0; });
+    RatioReporter reporter(
+        pictureSizeOf, [](const std::string& name) { return name.rfind("memcpy/", 0) == 0; },
+        "a memcpy of the same picture's pixels");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("(The reference pass of this benchmark is a memcpy of the picture's pixels.)\n");
     benchmark::Shutdown();
     return 0;
 }

@@ -19,6 +19,7 @@
 #include <array>
 #include <benchmark/benchmark.h>
 
+#include "random_photo.h"
 #include "ratio_reporter.h"
 #include <chrono>
 #include <cstdio>
@@ -37,15 +38,8 @@ const QImage& picture(int w, int h)
 {
     static std::map<std::pair<int, int>, QImage> cache;
     QImage& img = cache[{w, h}];
-    if (img.isNull()) {
-        img = QImage(w, h, QImage::Format_RGB32);
-        QRandomGenerator rng(42);
-        for (int y = 0; y < h; ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                row[x] = 0xFF000000u | (rng.generate() & 0xFFFFFFu);
-        }
-    }
+    if (img.isNull())
+        img = randomPhoto(w, h);
     return img;
 }
 
@@ -247,15 +241,6 @@ void sizes(benchmark::internal::Benchmark* b, bool threaded)
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
-// "name/4000/3000/..." -> "4000/3000": runs compare with the reference of
-// the same picture size.
-std::string sizeOf(const std::string& name)
-{
-    const size_t a = name.find('/');
-    const size_t b = name.find('/', name.find('/', a + 1) + 1);
-    return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -284,7 +269,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("stroke_snapshot", strokeSnapshot)
         ->Args({4000, 3000})->Unit(benchmark::kMillisecond)->UseManualTime();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter(sizeOf, [](const std::string& name) { return name.rfind("reference/", 0) == 0; });
+    RatioReporter reporter(pictureSizeOf, [](const std::string& name) { return name.rfind("reference/", 0) == 0; });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -16,9 +16,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     // groupOf: the group of a run (runs compare with the reference of their
     // group); isReference: whether a run is its group's reference pass.
+    // referenceText: what the reference pass is, for the heading.
     RatioReporter(std::function<std::string(const std::string&)> groupOf,
-                  std::function<bool(const std::string&)> isReference)
-        : groupOf_(std::move(groupOf)), isReference_(std::move(isReference))
+                  std::function<bool(const std::string&)> isReference,
+                  std::string referenceText = "a lookup table over every byte of the same picture")
+        : groupOf_(std::move(groupOf)), isReference_(std::move(isReference)), referenceText_(std::move(referenceText))
     {
     }
 
@@ -45,7 +47,7 @@ public:
         for (const auto& [name, seconds] : times_)
             if (isReference_(name))
                 references[groupOf_(name)] = seconds;
-        std::printf("\nRatio to the reference pass (a lookup table over every byte of the same picture):\n");
+        std::printf("\nRatio to the reference pass (%s):\n", referenceText_.c_str());
         for (const auto& [name, seconds] : times_) {
             const auto ref = references.find(groupOf_(name));
             if (ref != references.end() && ref->second > 0 && !isReference_(name))
@@ -69,7 +71,17 @@ private:
 
     std::function<std::string(const std::string&)> groupOf_;
     std::function<bool(const std::string&)> isReference_;
+    std::string referenceText_;
     std::vector<std::pair<std::string, double>> times_;
     // Each run's counters (memory figures and the like), printed beside its ratio.
     std::map<std::string, std::string> figures_;
 };
+
+// "name/4000/3000/..." -> "4000/3000": a group of the runs on one picture
+// size, which compare with the reference of that size.
+inline std::string pictureSizeOf(const std::string& name)
+{
+    const size_t a = name.find('/');
+    const size_t b = name.find('/', name.find('/', a + 1) + 1);
+    return name.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+}

@@ -1,9 +1,8 @@
 #include "platform/testing/as_nobody.h"
 
-#include <QElapsedTimer>
+#include "platform/testing/child_process.h"
+
 #include <QFile>
-#include <QThread>
-#include <csignal>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/wait.h>
@@ -56,17 +55,7 @@ int exitCodeAsNobody(const std::function<int()>& body)
         _exit(body());
     }
     int status = 0;
-    QElapsedTimer waited;
-    waited.start();
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (waited.elapsed() > 60000) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            return -2;
-        }
-        QThread::msleep(5);
-    }
-    if (!WIFEXITED(status))
+    if (!waitForChild(child, status) || !WIFEXITED(status))
         return -2;
     return WEXITSTATUS(status) == 126 ? -1 : WEXITSTATUS(status);
 }

@@ -1,11 +1,10 @@
 #include "platform/picture_box.h"
+#include "platform/testing/child_process.h"
 #include "platform/testing/test_helpers.h"
 
-#include <QElapsedTimer>
 #include <QImageReader>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 #include <QUrl>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -152,16 +151,7 @@ TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
         _exit(result != PictureLoad::TooLarge ? 1 : box.image() != before ? 2 : 0);
     }
     int status = 0;
-    QElapsedTimer waited;
-    waited.start();
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (waited.elapsed() > 60000) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            FAIL() << "the load did not end";
-        }
-        QThread::msleep(10);
-    }
+    ASSERT_TRUE(testing_support::waitForChild(child, status)) << "the load did not end";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }

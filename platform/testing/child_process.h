@@ -1,0 +1,12 @@
+// Waiting for a forked child process of a test, with an end to the wait.
+#pragma once
+
+#include <sys/types.h>
+
+namespace testing_support {
+
+// Waits for the child to end and gives its status; a child still running
+// after 60 s is killed and false returned.
+bool waitForChild(pid_t child, int& status);
+
+}  // namespace testing_support

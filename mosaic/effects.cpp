@@ -1,4 +1,5 @@
 #include "mosaic/effects.h"
+#include "platform/bitmap_access.h"
 
 #include "platform/numbers.h"
 #include "platform/picture_box.h"
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -42,30 +42,11 @@ const ChannelTables& tables()
 }
 
 // Runs fn(first, last) over row bands of [begin, end), on up to `threads`
-// threads (the calling thread takes the first band).
+// threads.
 void forRowBands(int begin, int end, int threads, const std::function<void(int, int)>& fn)
 {
-    const int rows = end - begin;
-    if (rows <= 0)
-        return;
-    threads = std::clamp(threads, 1, rows);
-    if (threads == 1) {
-        fn(begin, end);
-        return;
-    }
-    std::vector<std::thread> workers;
-    workers.reserve(threads - 1);
-    auto bandStart = [&](int t) { return begin + int(qint64(rows) * t / threads); };
-    for (int t = 1; t < threads; ++t) {
-        try {
-            workers.emplace_back(fn, bandStart(t), bandStart(t + 1));
-        } catch (const std::system_error&) {
-            fn(bandStart(t), bandStart(t + 1));  // no thread to be had: do the band here
-        }
-    }
-    fn(bandStart(0), bandStart(1));
-    for (std::thread& w : workers)
-        w.join();
+    platform::forEachRowBand(end - begin, 1, [&](int first, int last) { fn(begin + first, begin + last); },
+                             std::max(threads, 1));
 }
 
 // Raw view of a picture's rows (taken once, on the calling thread, so that
@@ -257,8 +238,7 @@ qint64 replaceRows(const ConstRows& s, const Rows& d, int w, int h, ColorValue p
     const int pr = picked & 0xFF, pg = (picked >> 8) & 0xFF, pb = (picked >> 16) & 0xFF;
     const QRgb paint = kOpaque | (QRgb(replacement & 0xFF) << 16) | (QRgb((replacement >> 8) & 0xFF) << 8)
                        | QRgb((replacement >> 16) & 0xFF);
-    std::vector<qint64> counts(size_t(std::max(threads, 1)), 0);
-    std::atomic<int> band{0};
+    std::atomic<qint64> total{0};
     forRowBands(0, h, threads, [&](int first, int last) {
         qint64 n = 0;
         for (int y = first; y < last; ++y) {
@@ -274,11 +254,8 @@ qint64 replaceRows(const ConstRows& s, const Rows& d, int w, int h, ColorValue p
                 n += near;
             }
         }
-        counts[size_t(band.fetch_add(1))] = n;
-    });
-    qint64 total = 0;
-    for (qint64 n : counts)
         total += n;
+    });
     return total;
 }
 

@@ -4,7 +4,10 @@
 #include "platform/picture_box.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -39,6 +42,10 @@ void unpackLine(const uint8_t* in, uint32_t* out, int width)
     for (; x < width; ++x)
         out[x] = 0xFF000000u | (uint32_t{in[3 * x + 2]} << 16) | (uint32_t{in[3 * x + 1]} << 8) | in[3 * x];
 }
+
+// Bands per thread: enough that a held-back thread costs little, few enough
+// that each band is long.
+constexpr int64_t kBandsPerThread = 4;
 
 int& bandWorkers()
 {
@@ -145,24 +152,41 @@ void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t*
     });
 }
 
-void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work)
+void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work,
+                    int threads)
 {
     if (rows <= 0)
         return;
-    const int workers = bandWorkers() > 0 ? bandWorkers() : std::max(1, processorCount() - 1);
-    const int bands = std::max(1, std::min(workers, rows / std::max(1, minRowsPerBand)));
-    if (bands == 1) {
+    if (threads <= 0)
+        threads = bandWorkers() > 0 ? bandWorkers() : std::max(1, processorCount() - 1);
+    const int minRows = std::max(1, minRowsPerBand);
+    threads = std::max(1, std::min(threads, rows / minRows));
+    if (threads == 1) {
         work(0, rows);
         return;
     }
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<size_t>(bands - 1));
-    auto bandStart = [&](int b) { return static_cast<int>(int64_t{rows} * b / bands); };
-    for (int b = 1; b < bands; ++b)
-        threads.emplace_back([&, b] { work(bandStart(b), bandStart(b + 1)); });
-    work(bandStart(0), bandStart(1));
-    for (std::thread& t : threads)
-        t.join();
+    const int64_t bandRows = std::max<int64_t>(minRows, rows / (int64_t{threads} * kBandsPerThread));
+    std::atomic<int64_t> next{0};
+    const auto takeBands = [&] {
+        for (;;) {
+            const int64_t first = next.fetch_add(bandRows);
+            if (first >= rows)
+                return;
+            work(static_cast<int>(first), static_cast<int>(std::min<int64_t>(rows, first + bandRows)));
+        }
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<size_t>(threads - 1));
+    for (int t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(takeBands);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the ones running take the rest
+        }
+    }
+    takeBands();
+    for (std::thread& h : helpers)
+        h.join();
 }
 
 }  // namespace platform

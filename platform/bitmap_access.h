@@ -31,9 +31,13 @@ void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen);
 void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen);
 
 // Runs work(first, last) over bands of the rows 0..rows-1 (last exclusive)
-// on the processors less one; small jobs (below minRowsPerBand rows per
-// band) run on the calling thread. Returns when every band is done.
-void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work);
+// on up to `threads` threads, the calling one among them (0: the processors
+// less one); small jobs (below minRowsPerBand rows per band) run on the
+// calling thread. The bands, a few per thread, are handed out one at a time,
+// so a thread that the system holds back delays only the band it holds.
+// Returns when every band is done.
+void forEachRowBand(int rows, int minRowsPerBand, const std::function<void(int first, int last)>& work,
+                    int threads = 0);
 
 // Number of threads forEachRowBand uses; 0 (the start value) means the
 // processors less one. Benchmarks set 1 to time the work on one thread.

@@ -43,6 +43,17 @@ TEST(BitmapAccess, RowBandsCoverEveryRowOnce)
             ASSERT_EQ(s.load(), 1);
     }
     setRowBandWorkers(0);
+    // A thread count of the caller's, more threads than rows, rows that do
+    // not split evenly.
+    for (int threads : {1, 2, 7, 64}) {
+        std::vector<std::atomic<int>> seen(37);
+        forEachRowBand(37, 1, [&](int first, int last) {
+            for (int r = first; r < last; ++r)
+                ++seen[size_t(r)];
+        }, threads);
+        for (auto& s : seen)
+            ASSERT_EQ(s.load(), 1) << threads;
+    }
     int calls = 0;
     forEachRowBand(0, 1, [&](int, int) { ++calls; });
     EXPECT_EQ(calls, 0);

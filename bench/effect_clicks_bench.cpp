@@ -8,13 +8,13 @@
 #include "mosaic/effects.h"
 #include "mosaic/form1.h"
 #include "mosaic09/form1.h"
+#include "platform/testing/random_image.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "random_photo.h"
 #include "ratio_reporter.h"
 #include <chrono>
 #include <cstdio>
@@ -33,7 +33,7 @@ const QImage& cachedPhoto(int w, int h)
     static std::unique_ptr<QImage> cached;
     if (!cached || cached->width() != w || cached->height() != h) {
         cached.reset();
-        cached = std::make_unique<QImage>(randomPhoto(w, h));
+        cached = std::make_unique<QImage>(testing_support::randomImage(w, h, 42));
     }
     return *cached;
 }

@@ -9,6 +9,7 @@
 // 8 effect clicks (target: the program under 800 MB resident).
 #include "mosaic/effects.h"
 #include "mosaic/form1.h"
+#include "platform/testing/random_image.h"
 #include "mosaic/undo_history.h"
 #include "platform/picture_box.h"
 
@@ -19,7 +20,6 @@
 #include <array>
 #include <benchmark/benchmark.h>
 
-#include "random_photo.h"
 #include "ratio_reporter.h"
 #include <chrono>
 #include <cstdio>
@@ -39,7 +39,7 @@ const QImage& picture(int w, int h)
     static std::map<std::pair<int, int>, QImage> cache;
     QImage& img = cache[{w, h}];
     if (img.isNull())
-        img = randomPhoto(w, h);
+        img = testing_support::randomImage(w, h, 42);
     return img;
 }
 

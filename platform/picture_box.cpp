@@ -20,10 +20,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
-#include <system_error>
-#include <thread>
 #include <utility>
-#include <vector>
 
 namespace platform {
 
@@ -160,24 +157,13 @@ void touchPages(QImage& image, int threads)
         return;
     uchar* bits = image.bits();
     const qsizetype bytes = image.sizeInBytes();
+    const qsizetype stride = image.bytesPerLine();
     const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
-    auto touch = [=](qsizetype from, qsizetype to) {
-        for (qsizetype at = from; at < to; at += page)
+    // One byte every page length: each page of the pixels gets at least one.
+    forEachRowBand(image.height(), 1, [=](int first, int last) {
+        for (qsizetype at = (first * stride + page - 1) / page * page; at < last * stride; at += page)
             bits[at] = 0;
-    };
-    const qsizetype pages = (bytes + page - 1) / page;
-    threads = int(std::clamp<qsizetype>(threads, 1, pages));
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t) {
-        try {
-            helpers.emplace_back(touch, pages * t / threads * page, pages * (t + 1) / threads * page);
-        } catch (const std::system_error&) {
-            touch(pages * t / threads * page, pages * (t + 1) / threads * page);  // no thread: here
-        }
-    }
-    touch(0, pages / threads * page);
-    for (std::thread& h : helpers)
-        h.join();
+    }, std::max(threads, 1));
     bits[bytes - 1] = 0;
 }
 

@@ -23,11 +23,6 @@ QString numberText(double n)
     return QString::number(n == 0 ? 0.0 : n, 'f', 0);  // no "-0"
 }
 
-bool isExcluded(const QString& id, const QString& fixedIds, const QString& ids)
-{
-    return (fixedIds + ids).contains(QLatin1Char('|') + id + QLatin1Char('|'));
-}
-
 QString winnerText(const QString& n, const QString& id, int32_t floors)
 {
     const QString tail = floors == 1 ? QStringLiteral(" ") : QStringLiteral(" →重复回复%1次").arg(floors);

@@ -11,8 +11,6 @@ namespace threaddraw {
 double drawNumber(double lo, double hi, float r);
 // The number as plain decimal digits, a minus sign only when negative.
 QString numberText(double n);
-// True when "|" + id + "|" occurs in fixedIds followed by ids.
-bool isExcluded(const QString& id, const QString& fixedIds, const QString& ids);
 // The winners line: n, "楼:@", the ID, then " " for a single floor or
 // " →重复回复c次", then CR LF.
 QString winnerText(const QString& n, const QString& id, int32_t floors);

@@ -10,7 +10,7 @@
 namespace threaddraw {
 
 ProfilePanel::ProfilePanel(QWidget* parent, int left, int top, int widthTwips, int heightTwips)
-    : QScrollArea(parent), topTwips_(top)
+    : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

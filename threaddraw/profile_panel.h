@@ -2,6 +2,8 @@
 // region of fixed place that scrolls when what it holds is taller.
 #pragma once
 
+#include "platform/controls.h"
+
 #include <QScrollArea>
 
 namespace threaddraw {
@@ -16,15 +18,13 @@ public:
     // beside a vertical scroll bar; it grows to the lowest of its controls.
     QWidget* content() const { return widget(); }
     // The top of the region on its window, in twips.
-    int topTwips() const { return topTwips_; }
+    int topTwips() const { return y() * platform::kTwipsPerPixel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fitContent();
-
-    int topTwips_;
 };
 
 }  // namespace threaddraw

@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QRandomGenerator>
 #include <QUrl>
 #include <QWidget>
 
@@ -109,16 +108,6 @@ QImage patternImage(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             img.setPixel(x, y, qRgb((x * 7) & 255, (y * 5) & 255, ((x + y) * 3) & 255));
-    return img;
-}
-
-QImage randomImage(int width, int height, quint32 seed)
-{
-    QImage img(width, height, QImage::Format_RGB32);
-    QRandomGenerator rng(seed);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            img.setPixel(x, y, 0xFF000000u | (rng.generate() & 0xFFFFFFu));
     return img;
 }
 

@@ -1,6 +1,8 @@
 // Helpers shared by the tests of every program.
 #pragma once
 
+#include "platform/testing/random_image.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -60,8 +62,5 @@ QByteArray jpegDeclaring(int width, int height);
 
 // A picture of the given size with a simple colour pattern.
 QImage patternImage(int width, int height);
-
-// A picture of the given size with random colours from a seed.
-QImage randomImage(int width, int height, quint32 seed);
 
 }  // namespace testing_support

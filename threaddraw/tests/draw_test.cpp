@@ -1,4 +1,5 @@
 #include "threaddraw/draw.h"
+#include "threaddraw/floor_draw.h"
 #include "threaddraw/form1.h"
 
 #include "forum_pages.h"
@@ -66,10 +67,10 @@ TEST(Draw, NumbersAndExclusionText)
     EXPECT_EQ(threaddraw::numberText(threaddraw::drawNumber(1e9, 4e9, 0.5f)), QStringLiteral("2500000000"));
     EXPECT_EQ(threaddraw::numberText(-7), QStringLiteral("-7"));
     EXPECT_EQ(threaddraw::numberText(-0.0), QStringLiteral("0"));
-    EXPECT_TRUE(threaddraw::isExcluded("bob", "|amy|", "|bob|"));
-    EXPECT_TRUE(threaddraw::isExcluded("amy", "|amy|", ""));
-    EXPECT_FALSE(threaddraw::isExcluded("amyx", "|amy|", "|bob|"));
-    EXPECT_FALSE(threaddraw::isExcluded("am", "|amy|", "|bob|"));
+    EXPECT_TRUE(threaddraw::Exclusions("|amy|", "|bob|").contains("bob"));
+    EXPECT_TRUE(threaddraw::Exclusions("|amy|", "").contains("amy"));
+    EXPECT_FALSE(threaddraw::Exclusions("|amy|", "|bob|").contains("amyx"));
+    EXPECT_FALSE(threaddraw::Exclusions("|amy|", "|bob|").contains("am"));
 }
 
 TEST(Draw, NotFoundExcludedAndWinnerLines)

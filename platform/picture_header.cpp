@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -17,12 +18,57 @@ bool readExactly(QIODevice& device, char* to, qint64 count)
     return device.read(to, count) == count;
 }
 
+// Reads a device in large blocks and hands out its bytes by offset, so that a
+// walk over many small markers costs one read per block, not per byte.
+class BlockReader {
+public:
+    BlockReader(QIODevice& device, qint64 start) : device_(device), start_(start) {}
+
+    // The byte at `at` (from the start), or -1 past the end or on a failed read.
+    int byteAt(qint64 at)
+    {
+        if (at < blockAt_ || at >= blockAt_ + block_.size()) {
+            if (!device_.seek(start_ + at))
+                return -1;
+            block_ = device_.read(kBlockBytes);
+            blockAt_ = at;
+            if (block_.isEmpty())
+                return -1;
+        }
+        return uchar(block_[at - blockAt_]);
+    }
+
+    // Copies `count` bytes from `at`; false when the device ends before them.
+    bool bytesAt(qint64 at, uchar* to, int count)
+    {
+        if (at >= blockAt_ && at + count <= blockAt_ + block_.size()) {
+            std::memcpy(to, block_.constData() + (at - blockAt_), size_t(count));
+            return true;
+        }
+        for (int i = 0; i < count; ++i) {
+            const int byte = byteAt(at + i);
+            if (byte < 0)
+                return false;
+            to[i] = uchar(byte);
+        }
+        return true;
+    }
+
+private:
+    static constexpr qint64 kBlockBytes = 64 * 1024;
+    QIODevice& device_;
+    qint64 start_;
+    QByteArray block_;
+    qint64 blockAt_ = 0;
+};
+
 QSize jpegSize(QIODevice& device, qint64 start)
 {
-    qint64 at = start + 2;  // after the start-of-image marker
-    while (at - start < kJpegScanBytes) {
+    BlockReader file(device, start);
+    qint64 at = 2;  // after the start-of-image marker
+    while (at < kJpegScanBytes) {
         uchar head[4];
-        if (!device.seek(at) || !readExactly(device, reinterpret_cast<char*>(head), 2))
+        if (!file.bytesAt(at, head, 2))
             return {};
         if (head[0] != 0xFF)
             return {};
@@ -37,7 +83,7 @@ QSize jpegSize(QIODevice& device, qint64 start)
         }
         if (marker == 0xD9 || marker == 0xDA)  // end of image, or the scan began without a frame header
             return {};
-        if (!readExactly(device, reinterpret_cast<char*>(head + 2), 2))
+        if (!file.bytesAt(at + 2, head + 2, 2))
             return {};
         const int length = qFromBigEndian<quint16>(head + 2);
         if (length < 2)
@@ -46,7 +92,7 @@ QSize jpegSize(QIODevice& device, qint64 start)
                                  marker != 0xCC;
         if (frameHeader) {
             uchar sof[5];  // precision, height, width
-            if (length < 7 || !readExactly(device, reinterpret_cast<char*>(sof), 5))
+            if (length < 7 || !file.bytesAt(at + 4, sof, 5))
                 return {};
             const int height = qFromBigEndian<quint16>(sof + 1);
             const int width = qFromBigEndian<quint16>(sof + 3);

@@ -187,4 +187,18 @@ TEST(PictureBox, DeclaredSizeIsJudgedAlikeForEveryFormat)
     EXPECT_EQ(box.image(), before);
     EXPECT_EQ(load("small.jpg", testing_support::jpegDeclaring(16, 16)), PictureLoad::Loaded);
     EXPECT_EQ(box.image().size(), QSize(16, 16));
+    // The header walk reads the file in blocks: a frame header behind
+    // segments and fill bytes that straddle the block edges is still found,
+    // and a 16 MiB file of fill bytes ends as no picture.
+    const QByteArray huge = testing_support::jpegDeclaring(65535, 65535);
+    for (int fill : {65536 - 7, 65536 - 4, 65536 - 1, 3 * 65536 + 5}) {
+        QByteArray padded = huge.left(2);
+        padded += QByteArray(fill, '\xFF');
+        padded += QByteArray("\xFF\xE1\xFF\xF0", 4) + QByteArray(0xFFF0 - 2, 'x');  // one large APP1
+        padded += huge.mid(2);
+        EXPECT_EQ(load("padded.jpg", padded), PictureLoad::TooLarge) << fill;
+    }
+    EXPECT_EQ(load("fill.jpg", QByteArray("\xFF\xD8", 2) + QByteArray(16 << 20, '\xFF')),
+              PictureLoad::NotAPicture);
+    EXPECT_EQ(box.image().size(), QSize(16, 16));
 }

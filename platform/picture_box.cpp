@@ -3,6 +3,7 @@
 #include "platform/bitmap_access.h"
 #include "platform/color_value.h"
 #include "platform/controls.h"
+#include "platform/file_reader.h"
 #include "platform/picture_header.h"
 #include "platform/text_file.h"
 
@@ -180,15 +181,26 @@ PictureLoad PictureBox::loadPicture(const QString& path)
     // The picture box counts pixels instead, and lets the reader take up to
     // 8 bytes for each (16-bit colour channels with alpha).
     QImageReader::setAllocationLimit(int(kMaxPicturePixels * 8 / (1024 * 1024)) + 1);
-    QImageReader reader(path);
+    // Opened without waiting, regular files only; the pixel limit caps what
+    // is read.
+    QFile file;
+    try {
+        if (!file.open(openRegularFile(AT_FDCWD, QFile::encodeName(path)).release(), QIODevice::ReadOnly,
+                       QFileDevice::AutoCloseHandle))
+            return PictureLoad::NotAPicture;
+    } catch (const TextFileError&) {
+        return PictureLoad::NotAPicture;
+    }
+    QImageReader reader(&file);
     reader.setAutoTransform(false);
     QSize size = reader.size();
     if (!size.isValid()) {
         // The JPEG and BMP readers refuse a header beyond what they decode
         // without telling its size: the header itself tells it.
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            size = declaredPictureSize(file);
+        file.seek(0);
+        size = declaredPictureSize(file);
+        file.seek(0);
+        reader.setDevice(&file);
     }
     if (size.isValid() && !pictureSizeLoadable(size))
         return PictureLoad::TooLarge;

@@ -1,6 +1,8 @@
 #include "platform/picture_loader.h"
 
+#include "platform/file_reader.h"
 #include "platform/http_request.h"
+#include "platform/text_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -15,9 +17,11 @@ QImage LoadPicture(const QString& strFileName, QByteArray* bytes, const RequestR
     if (lower.startsWith("http://") || lower.startsWith("https://")) {
         data = fetchUrl(strFileName.trimmed(), rule).body;
     } else {
-        QFile file(strFileName);
-        if (file.open(QIODevice::ReadOnly))
-            data = file.readAll();
+        try {
+            data = readRegularFile(AT_FDCWD, QFile::encodeName(strFileName), kPictureReadCap);
+        } catch (const TextFileError&) {
+            // No picture: a missing or unreadable file, or no regular file.
+        }
     }
     if (bytes)
         *bytes = data;

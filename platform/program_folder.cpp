@@ -1,22 +1,44 @@
 #include "platform/program_folder.h"
 
-#include "platform/text_file.h"
+#include "platform/file_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <climits>
-#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 
-QString programFolder()
+QString folderHandlePath(const QByteArray& executable)
 {
-    return QCoreApplication::applicationDirPath();
+    const qsizetype slash = executable.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : executable.left(slash);
+    // Held for the life of the process: every file of the suite is reached
+    // through it.
+    const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    return QString::fromLatin1(descriptorPath(fd));
 }
 
-QString fileInFolder(const QString& folder, const QString& name)
+QString programFolder()
+{
+    static const QString folder = [] {
+        QByteArray exe(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink("/proc/self/exe", exe.data(), size_t(exe.size()));
+        QString handle;
+        if (n > 0 && n < exe.size()) {
+            exe.resize(n);
+            handle = folderHandlePath(exe);
+        }
+        return handle.isEmpty() ? QCoreApplication::applicationDirPath() : handle;
+    }();
+    return folder;
+}
+
+QString nameInFolder(const QString& name)
 {
     QString rel = name;
     rel.replace(u'\\', u'/');
@@ -24,53 +46,18 @@ QString fileInFolder(const QString& folder, const QString& name)
         rel.remove(0, 1);
     if (rel.isEmpty() || QDir::isAbsolutePath(rel) || rel.contains(u':'))
         return {};
-    const QString base = QDir::cleanPath(QDir(folder).absolutePath());
-    const QString full = QDir::cleanPath(base + u'/' + rel);
-    if (!full.startsWith(base + u'/'))
+    rel = QDir::cleanPath(rel);
+    if (rel == u"." || rel == u".." || rel.startsWith(QStringLiteral("../")))
         return {};
-    return full;
+    return rel;
 }
 
-namespace {
-
-// The path with every link resolved; empty when it does not exist.
-QByteArray realPath(const QByteArray& path)
+QString fileInFolder(const QString& folder, const QString& name)
 {
-    char resolved[PATH_MAX];
-    return ::realpath(path.constData(), resolved) != nullptr ? QByteArray(resolved) : QByteArray();
-}
-
-}  // namespace
-
-bool liesInFolder(const QString& folder, const QString& path)
-{
-    QByteArray base = realPath(QFile::encodeName(QDir(folder).absolutePath()));
-    // Where the links cannot be followed, a save cannot follow them either
-    // and fails: the path is then judged as it stands.
-    QByteArray probe = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    try {
-        probe = QFile::encodeName(savedFilePath(path));
-    } catch (const TextFileError&) {
-    }
-    if (base.isEmpty())
-        return false;
-    if (!base.endsWith('/'))
-        base += '/';
-    // Up to the deepest part that exists; what lies beyond it holds no
-    // links, and no ".." that could lead back out.
-    QByteArray rest;
-    QByteArray real = realPath(probe);
-    while (real.isEmpty()) {
-        const qsizetype slash = probe.lastIndexOf('/');
-        const QByteArray part = probe.mid(slash + 1);
-        if (slash < 0 || part == "..")
-            return false;
-        rest = '/' + part + rest;
-        probe = slash == 0 ? QByteArray("/") : probe.left(slash);
-        real = realPath(probe);
-    }
-    const QByteArray resolved = real.endsWith('/') ? real.chopped(1) + rest : real + rest;
-    return resolved.startsWith(base) && resolved.size() > base.size();
+    const QString rel = nameInFolder(name);
+    if (rel.isEmpty())
+        return {};
+    return QDir::cleanPath(QDir(folder).absolutePath()) + u'/' + rel;
 }
 
 QString findFileNoCase(const QString& folder, const QString& name)

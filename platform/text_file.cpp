@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include "platform/file_reader.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QSysInfo>
@@ -199,9 +201,14 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+QByteArray ansiLineBytes(const QStringList& lines)
+{
+    return ansiLines(lines, encodeAnsi);
+}
+
 void writeAnsiLines(const QString& path, const QStringList& lines)
 {
-    writeFileAtomic(path, ansiLines(lines, encodeAnsi));
+    writeFileAtomic(path, ansiLineBytes(lines));
 }
 
 void writeAnsiLinesReplacing(const QString& path, const QStringList& lines)
@@ -211,10 +218,7 @@ void writeAnsiLinesReplacing(const QString& path, const QStringList& lines)
 
 QByteArray readFileBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TextFileError(file.errorString().toStdString());
-    return file.readAll();
+    return readRegularFile(AT_FDCWD, QFile::encodeName(path), kTextReadCap);
 }
 
 QStringList readAnsiLines(const QString& path)

@@ -51,6 +51,10 @@ std::optional<QString> decodeUtf16WithBom(const QByteArray& bytes);
 // Splits at CR LF, LF or CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
 
+// Each line followed by CR LF, in GBK; throws TextFileError when a line
+// cannot be encoded.
+QByteArray ansiLineBytes(const QStringList& lines);
+
 // Writes each line followed by CR LF, in GBK, whole or not at all (see
 // writeFileAtomic). Throws TextFileError when a line cannot be encoded or
 // the file cannot be written.
@@ -59,7 +63,8 @@ void writeAnsiLines(const QString& path, const QStringList& lines);
 // The same with "?" for the characters GBK cannot hold.
 void writeAnsiLinesReplacing(const QString& path, const QStringList& lines);
 
-// Reads a whole file; throws TextFileError when it cannot be opened.
+// Reads a whole regular file of at most kTextReadCap bytes without waiting
+// (see openRegularFile); throws TextFileError when it cannot be read.
 QByteArray readFileBytes(const QString& path);
 
 // Lines of a GBK text file.

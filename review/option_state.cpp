@@ -2,10 +2,14 @@
 
 #include "platform/numbers.h"
 #include "platform/program_folder.h"
+#include "platform/file_reader.h"
+#include "platform/path_beneath.h"
 #include "platform/text_file.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 
 namespace review {
 
@@ -31,12 +35,26 @@ int16_t lineNumber(const QString& line)
     }
 }
 
-// A name inside the folder as text may still lead out of it through a
-// linked sub-folder or a linked file: the path really written or read counts.
-void checkInsideFolder(const QString& folder, const QString& path)
+// The folder's entry for a cube's file, reached beneath the folder: a name
+// that leads outside it, also through a link, is refused. A save and a read
+// use the handles this gives, so nothing swapped in meanwhile leads out.
+// `missing` is the message for a folder on the way that does not exist.
+platform::EntryBeneath optionStateEntry(const QString& folder, const QString& cubeName, const char* missing)
 {
-    if (!platform::liesInFolder(folder, path))
+    const QString name = optionStateName(cubeName);
+    try {
+        const platform::UniqueFd root(
+            ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (!root.valid())
+            fail(missing);
+        return platform::resolveBeneath(root.get(), name.toUtf8());
+    } catch (const platform::OutsideFolderError&) {
         fail("路径/文件访问错误");
+    } catch (const platform::TextFileError& e) {
+        if (std::strcmp(e.what(), std::strerror(ENOENT)) == 0 || std::strcmp(e.what(), std::strerror(ENOTDIR)) == 0)
+            fail(missing);
+        throw OptionStateError(e.what());
+    }
 }
 
 }  // namespace
@@ -53,25 +71,24 @@ QStringList optionStateLines(const OptionValues& values)
     return lines;
 }
 
-QString optionStatePath(const QString& folder, const QString& cubeName)
+QString optionStateName(const QString& cubeName)
 {
     for (const QChar c : cubeName)
         if (c.category() == QChar::Other_Control)
             fail("文件名无效");
-    const QString path = platform::fileInFolder(folder, cubeName + QStringLiteral(".txt"));
-    if (path.isEmpty())
+    const QString name = platform::nameInFolder(cubeName + QStringLiteral(".txt"));
+    if (name.isEmpty())
         fail("文件名无效");
-    checkInsideFolder(folder, path);
-    return path;
+    return name;
 }
 
 void saveOptionState(const QString& folder, const QString& cubeName, const OptionValues& values)
 {
-    const QString path = optionStatePath(folder, cubeName);
-    if (!QFileInfo(path).dir().exists())
-        fail("路径未找到");
+    // Written under the name of an existing file that differs only in letter
+    // case, so that one cube keeps one file.
+    const platform::EntryBeneath entry = optionStateEntry(folder, cubeName, "路径未找到");
     try {
-        platform::writeAnsiLines(path, optionStateLines(values));
+        platform::writeFileAt(entry.folder.get(), entry.name, platform::ansiLineBytes(optionStateLines(values)));
     } catch (const platform::TextFileError& e) {
         throw OptionStateError(e.what());
     }
@@ -84,16 +101,14 @@ OptionStateRead readOptionState(const QString& folder, const QString& cubeName, 
     try {
         // The file is found whatever the letter case of its name; a name of
         // the exact case comes first.
-        const QFileInfo named(optionStatePath(folder, cubeName));
-        const QString path =
-            named.isFile() ? named.filePath() : platform::findFileNoCase(named.path(), named.fileName());
-        if (!QFileInfo(path).isFile())
-            fail("文件未找到");
-        checkInsideFolder(folder, path);
+        const platform::EntryBeneath entry = optionStateEntry(folder, cubeName, "文件未找到");
         QStringList lines;
         try {
-            lines = platform::readAnsiLines(path);
+            lines = platform::splitLines(platform::decodeAnsi(platform::readRegularFile(
+                entry.folder.get(), entry.name, platform::kTextReadCap, O_NOFOLLOW)));
         } catch (const platform::TextFileError& e) {
+            if (std::strcmp(e.what(), std::strerror(ENOENT)) == 0)
+                fail("文件未找到");
             throw OptionStateError(e.what());
         }
         for (int option = 0; option < kOptionCount; ++option) {

@@ -19,14 +19,16 @@ public:
 // The 87 lines: six texts, the list indices, the check values.
 QStringList optionStateLines(const OptionValues& values);
 
-// Path of the file named after a cube. A name may name a sub-folder ("\" or
-// "/"); one leading outside the folder (as text, or through a linked
-// sub-folder or file) or holding control characters is refused with
-// OptionStateError.
-QString optionStatePath(const QString& folder, const QString& cubeName);
+// Name of the file of a cube, relative to the folder. A name may name a
+// sub-folder ("\" or "/"); one leading outside the folder as text or holding
+// control characters is refused with OptionStateError.
+QString optionStateName(const QString& cubeName);
 
 // Writes the file whole or not at all; a failed save leaves an earlier file
-// as it was. Throws OptionStateError.
+// as it was. The path is walked beneath the folder and a way out of it, also
+// through a linked sub-folder or file, is refused. An existing file whose
+// name differs only in letter case is the one written. Throws
+// OptionStateError.
 void saveOptionState(const QString& folder, const QString& cubeName, const OptionValues& values);
 
 // Outcome of a read: `values` holds the file's values for the first

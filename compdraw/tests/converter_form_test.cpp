@@ -16,6 +16,8 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace compdraw;
 using compdraw::convert::Form1;
@@ -266,4 +268,22 @@ TEST(ConverterWindow, AvatarThatCannotBeWrittenLeavesNoFile)
     EXPECT_TRUE(isStatus(w.Label1->caption(), u8("名单转换完成")));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_EQ(testing_support::fileBytes(dir.filePath("DATA/2009EEEE01.jpg")), avatar);
+}
+
+// cubing.txt as a FIFO or a link to an endless device: the status of a
+// missing cubing.txt at once, the old list kept.
+TEST(ConverterWindow, SpecialCubingFileEndsAtOnce)
+{
+    QTemporaryDir dir;
+    const QByteArray old = platform::encodeAnsi(u8("旧名单+M\r\n"));
+    writeBytes(dir.filePath("list.txt"), old);
+    const QByteArray cubing = QFile::encodeName(dir.filePath("cubing.txt"));
+    Form1 w(dir.path());
+    for (const bool fifo : {true, false}) {
+        ASSERT_EQ(fifo ? ::mkfifo(cubing.constData(), 0666) : ::symlink("/dev/zero", cubing.constData()), 0);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        EXPECT_TRUE(isStatus(w.Label1->caption(), u8("读取cubing.txt失败"))) << w.Label1->caption().toStdString();
+        EXPECT_EQ(testing_support::fileBytes(dir.filePath("list.txt")), old);
+        ASSERT_EQ(::unlink(cubing.constData()), 0);
+    }
 }

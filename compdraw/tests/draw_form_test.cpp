@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace compdraw;
 using compdraw::draw::Form1;
@@ -109,4 +111,37 @@ TEST(DrawWindow, WithoutNamesStopKeepsSpinningAndClosingEndsTheDraw)
     QTest::mouseClick(w.Command2, Qt::LeftButton);  // returns once the window is gone
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.List1->listCount(), 0);
+}
+
+// A FIFO or a link to an endless device as the list or a banner: start-up
+// ends at once as for a missing list, or with that banner empty.
+TEST(DrawWindow, SpecialFilesAsListOrBannerEndAtOnce)
+{
+    for (const bool fifo : {true, false}) {
+        SCOPED_TRACE(fifo ? "FIFO" : "/dev/zero");
+        const auto makeSpecial = [&](const QString& path) {
+            if (fifo)
+                ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+            else
+                ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(path).constData()), 0);
+        };
+        QTemporaryDir dir;
+        writeBanners(dir);
+        makeSpecial(dir.filePath("list.txt"));
+        {
+            Form1 w(dir.path());
+            w.Form_Load();
+            EXPECT_EQ(w.nameCount, 0);
+            EXPECT_TRUE(w.Image1[0]->pixmap().isNull());
+        }
+        ASSERT_TRUE(QFile::remove(dir.filePath("list.txt")));
+        writeBytes(dir.filePath("list.txt"), platform::encodeAnsi(u8("甲乙丙+M\r\n")));
+        ASSERT_TRUE(QFile::remove(dir.filePath(u8("底部_927_250.jpg"))));
+        makeSpecial(dir.filePath(u8("底部_927_250.jpg")));
+        Form1 w(dir.path());
+        w.Form_Load();
+        EXPECT_EQ(w.nameCount, 1);
+        EXPECT_TRUE(w.Image1[0]->pixmap().isNull());
+        EXPECT_FALSE(w.Image1[1]->pixmap().isNull());
+    }
 }

@@ -20,6 +20,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,7 @@ using testing_support::makeDeviceOrFifo;
 using testing_support::makeLink;
 using testing_support::permissionsOf;
 using testing_support::u8;
+using testing_support::writeBytes;
 
 namespace {
 
@@ -154,7 +156,6 @@ TEST(SafeSave, EveryLinkOfAChainStaysALink)
     ASSERT_TRUE(makeLink("../chain.txt", dir.filePath("sub/up.txt")));  // relative to its own folder
     ASSERT_TRUE(makeLink(QFile::encodeName(dir.filePath("sub/up.txt")), dir.filePath("abs.txt")));
 
-    EXPECT_EQ(savedFilePath(dir.filePath("chain.txt")), file);
     writeFileAtomic(dir.filePath("chain.txt"), "one");
     EXPECT_EQ(fileBytes(file), "one");
     writeAnsiLines(dir.filePath("abs.txt"), {u8("郑伟")});
@@ -383,5 +384,140 @@ TEST(SafeSave, TwoWritersAtOnceEachWriteWhole)
         EXPECT_EQ(failed, 0);
         EXPECT_EQ(torn, 0);
         EXPECT_EQ(entriesOf(dir), QStringList{"t.txt"});
+    }
+}
+
+namespace {
+
+constexpr uid_t kOtherUser = 65534;
+constexpr gid_t kOtherGroup = 65534;
+
+// A POSIX ACL as the kernel stores it: the file's owner may read and write,
+// one more user may read, nobody else anything.
+QByteArray aclLettingUserRead(uint32_t user)
+{
+    struct Entry {
+        uint16_t tag;
+        uint16_t perm;
+        uint32_t id;
+    };
+    const uint32_t version = 2;
+    const Entry entries[] = {{0x01, 6, ~0u}, {0x02, 4, user}, {0x04, 4, ~0u}, {0x10, 4, ~0u}, {0x20, 0, ~0u}};
+    QByteArray bytes(reinterpret_cast<const char*>(&version), sizeof version);
+    bytes += QByteArray(reinterpret_cast<const char*>(entries), sizeof entries);
+    return bytes;
+}
+
+QByteArray attributeOf(const QString& path, const char* name)
+{
+    QByteArray value(4096, '\0');
+    const ssize_t n = ::lgetxattr(QFile::encodeName(path).constData(), name, value.data(), size_t(value.size()));
+    return n < 0 ? QByteArray() : value.left(n);
+}
+
+struct stat statusOf(const QString& path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// Records the writer's steps while it lives.
+struct StepRecord {
+    std::vector<std::string> steps;
+    StepRecord() { recordWriterStepsForTesting(&steps); }
+    ~StepRecord() { recordWriterStepsForTesting(nullptr); }
+};
+
+}  // namespace
+
+// Saved as root, a file of another user and group keeps owner, group, mode,
+// extended attributes and ACL; the folder is flushed after the rename.
+TEST(SafeSave, AReplacedFileKeepsOwnerModeAttributesAndAcl)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.txt");
+    writeBytes(path, "earlier");
+    const QByteArray name = QFile::encodeName(path);
+    if (::geteuid() != 0 || ::chown(name.constData(), kOtherUser, kOtherGroup) != 0)
+        GTEST_SKIP() << "files of another user need root";
+    ASSERT_EQ(::chmod(name.constData(), 0640), 0);
+    ASSERT_EQ(::lsetxattr(name.constData(), "user.origin", "forum", 5, 0), 0);
+    const QByteArray acl = aclLettingUserRead(4242);
+    const bool aclKept = ::lsetxattr(name.constData(), "system.posix_acl_access", acl.constData(), size_t(acl.size()), 0) == 0;
+    const mode_t mode = statusOf(path).st_mode & 07777;
+
+    StepRecord record;
+    writeFileAtomic(path, "new list");
+    EXPECT_EQ(fileBytes(path), "new list");
+    const struct stat after = statusOf(path);
+    EXPECT_EQ(after.st_uid, kOtherUser);
+    EXPECT_EQ(after.st_gid, kOtherGroup);
+    EXPECT_EQ(after.st_mode & 07777, mode);
+    EXPECT_EQ(attributeOf(path, "user.origin"), "forum");
+    if (aclKept) {
+        EXPECT_EQ(attributeOf(path, "system.posix_acl_access"), acl);
+    }
+    EXPECT_EQ(record.steps, (std::vector<std::string>{"fsync file", "rename", "fsync folder"}));
+    EXPECT_EQ(entriesOf(dir), QStringList{"list.txt"});
+}
+
+// Where a replacement could not keep the file as it was, the save writes into
+// the file itself: a file with two names, a file of another user saved by a
+// group member in a shared folder, a file of another user in a sticky folder.
+TEST(SafeSave, SavesThatCannotReplaceWriteIntoTheFileAndKeepIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.txt");
+    writeBytes(path, "old list");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other.txt")).constData()), 0);
+    {
+        StepRecord record;
+        writeAnsiLines(path, {u8("郑伟+M")});
+        EXPECT_EQ(record.steps, (std::vector<std::string>{"in place", "fsync folder", "fsync file"}));
+    }
+    EXPECT_EQ(readAnsiLines(dir.filePath("other.txt")), QStringList{u8("郑伟+M")});
+    EXPECT_EQ(statusOf(path).st_nlink, nlink_t(2));
+    EXPECT_EQ(entriesOf(dir), (QStringList{"list.txt", "other.txt"}));
+
+    // A write that fails part-way (a full disk) puts the earlier content back.
+    const QByteArray before = fileBytes(path);
+    {
+        testing_support::FileSizeLimit limit(4096);
+        EXPECT_EQ(reasonOf([&] { writeFileAtomic(path, QByteArray(10000, 'x')); }), std::strerror(EFBIG));
+    }
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(fileBytes(dir.filePath("other.txt")), before);
+    EXPECT_EQ(entriesOf(dir), (QStringList{"list.txt", "other.txt"}));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files of another user need root";
+    // Root's files, written by another user: in a folder open to all, and in
+    // a sticky one.
+    const QString shared = dir.filePath("shared");
+    const QString sticky = dir.filePath("sticky");
+    for (const auto& [folder, mode] : {std::pair{shared, 0777}, std::pair{sticky, 01777}}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)), 0);
+        writeBytes(folder + "/list.txt", "root's list");
+        ASSERT_EQ(::chmod(QFile::encodeName(folder + "/list.txt").constData(), 0666), 0);
+    }
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const int code = testing_support::exitCodeAsNobody([&] {
+        if (reasonOf([&] { writeFileAtomic(shared + "/list.txt", "member's list"); }) != "no failure")
+            return 1;
+        if (reasonOf([&] { writeFileAtomic(sticky + "/list.txt", "member's list"); }) != "no failure")
+            return 2;
+        return 0;
+    });
+    if (code == -1)
+        GTEST_SKIP() << "no child process as another user";
+    EXPECT_EQ(code, 0);
+    for (const QString& folder : {shared, sticky}) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_EQ(fileBytes(folder + "/list.txt"), "member's list");
+        EXPECT_EQ(statusOf(folder + "/list.txt").st_uid, uid_t(0));
+        EXPECT_EQ(statusOf(folder + "/list.txt").st_mode & 07777, mode_t(0666));
+        EXPECT_EQ(entriesOf(folder), QStringList{"list.txt"});
     }
 }

@@ -12,7 +12,10 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace review;
 using testing_support::fileBytes;
@@ -363,4 +366,92 @@ TEST(OptionState, ReadOnlyFileIsNotReplaced)
     EXPECT_EQ(code, 0);
     EXPECT_EQ(fileBytes(folder + "/ro.txt"), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"ro.txt"});
+}
+
+// One cube, one file, whatever the letter case of its name.
+TEST(OptionState, NamesDifferingInLetterCaseShareOneFile)
+{
+    QTemporaryDir dir;
+    OptionValues first = defaultOptions();
+    first.texts[0] = u8("pq");
+    OptionValues last = first;
+    last.texts[1] = u8("最后一次");
+    saveOptionState(dir.path(), u8("pq"), first);
+    saveOptionState(dir.path(), u8("PQ"), last);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pq.txt"});
+    EXPECT_TRUE(readOptionState(dir.path(), u8("pq"), defaultOptions()).values == last);
+    EXPECT_TRUE(readOptionState(dir.path(), u8("Pq"), defaultOptions()).values == last);
+
+    // Where both names exist, each reads its own.
+    writeBytes(dir.filePath("PQ.txt"), QByteArray(optionStateLines(first).join("\r\n").toUtf8() + "\r\n"));
+    EXPECT_TRUE(readOptionState(dir.path(), u8("PQ"), defaultOptions()).values == first);
+    EXPECT_TRUE(readOptionState(dir.path(), u8("pq"), defaultOptions()).values == last);
+}
+
+// An option file that is a FIFO or a link to an endless device ends the read
+// at once with the system's reason.
+TEST(OptionState, SpecialFilesAreRefusedOnRead)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.txt")).constData(), 0666), 0);
+    ASSERT_TRUE(makeLink("/dev/zero", dir.filePath("zero.txt")));
+    for (const char* name : {"fifo", "zero"}) {
+        const OptionStateRead read = readOptionState(dir.path(), u8(name), defaultOptions());
+        EXPECT_EQ(read.optionsRead, 0) << name;
+        EXPECT_FALSE(read.error.isEmpty()) << name;
+    }
+    EXPECT_EQ(readOptionState(dir.path(), u8("fifo"), defaultOptions()).error, QString::fromLocal8Bit(std::strerror(EPERM)));
+}
+
+// A thread swaps the target file, and a sub-folder on its way, between a real
+// entry and a link leading outside while saves run: nothing outside changes
+// and no temporary file appears there.
+TEST(OptionState, SwappedLinksDuringSavesNeverLeadOutside)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("prog");
+    const QString outside = dir.filePath("outside");
+    ASSERT_TRUE(QDir().mkpath(folder + "/sub"));
+    ASSERT_TRUE(QDir().mkpath(outside));
+    writeBytes(outside + "/c.txt", "outside");
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(outside + "/c.txt").constData(), &before), 0);
+    writeBytes(folder + "/sub/c.txt", "inside");
+
+    const QByteArray target = QFile::encodeName(folder + "/c.txt");
+    const QByteArray sub = QFile::encodeName(folder + "/sub");
+    const QByteArray parked = QFile::encodeName(folder + "/parked");
+    const QByteArray outsideFile = QFile::encodeName(outside + "/c.txt");
+    const QByteArray outsideFolder = QFile::encodeName(outside);
+    std::atomic<bool> stop{false};
+    std::thread swapper([&] {
+        while (!stop) {
+            // The file: a link outside, then a real file.
+            ::unlink(target.constData());
+            ::symlink(outsideFile.constData(), target.constData());
+            ::unlink(target.constData());
+            // The sub-folder: moved aside for a link outside, then back.
+            ::rename(sub.constData(), parked.constData());
+            ::symlink(outsideFolder.constData(), sub.constData());
+            ::unlink(sub.constData());
+            ::rename(parked.constData(), sub.constData());
+        }
+    });
+    OptionValues v = defaultOptions();
+    for (int i = 0; i < 3000; ++i) {
+        v.texts[1] = QString::number(i);
+        try {
+            saveOptionState(folder, u8(i % 2 ? "c" : "sub/c"), v);
+        } catch (const OptionStateError&) {
+            // Refused or failed while a link stood there: nothing outside.
+        }
+    }
+    stop = true;
+    swapper.join();
+    struct stat after {};
+    ASSERT_EQ(::stat(outsideFile.constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(fileBytes(outside + "/c.txt"), "outside");
+    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{"c.txt"});
 }

@@ -145,6 +145,10 @@ void ComboList::setBackColor(int32_t color)
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
+    // Every line is one line high, as in the desktop's list box; so a new
+    // line costs the same however long the list is, where lines of their own
+    // sizes would make the view measure every earlier line again.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this] { emit click(); });
 }
 

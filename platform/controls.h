@@ -65,7 +65,8 @@ private:
     int32_t backColor_ = 0xFFFFFF;
 };
 
-// List box with the same click rule as ComboList.
+// List box with the same click rule as ComboList. All its lines are one
+// line high: adding a line never lays out the lines before it.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:

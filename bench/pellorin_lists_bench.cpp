@@ -1,9 +1,15 @@
 // pellorin's work on large pages: the extra exclusion list cut from a page
-// with 40,000 links, and the duplicate-reply report over 10,000 floors whose
-// author IDs are 1,000 characters long (IDs that differ only at their end).
+// with 40,000 links, the duplicate-reply report over 10,000 floors whose
+// author IDs are 1,000 characters long (IDs that differ only at their end),
+// and long thread reads through the window against a loopback server, whose
+// status list grows by a line per page.
+#include "platform/testing/loopback_server.h"
 #include "threaddraw/draw.h"
 #include "threaddraw/floor_table.h"
+#include "threaddraw/tests/forum_pages.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
 #include <benchmark/benchmark.h>
 
@@ -54,6 +60,53 @@ void BM_DuplicateReport10000Floors(benchmark::State& state)
 }
 BENCHMARK(BM_DuplicateReport10000Floors)->Unit(benchmark::kMillisecond);
 
+// A thread of the given page count whose pages loop: the first page and
+// every later one link to the second, as a thread whose next-page link never
+// ends. Each page holds 30 floors. Reports the page rate over the first and
+// over the last 500 pages; a steady read has the two alike.
+void BM_LoopingThreadRead(benchmark::State& state)
+{
+    const int pages = int(state.range(0));
+    testing_support::LoopbackServer server;
+    const QList<forum_pages::TestFloor> floors = forum_pages::numberedFloors(1, 30);
+    server.serve("/p/123", forum_pages::threadPage("123", floors, pages, "p/123?pn=2"));
+    server.serve("/p/123?pn=2", forum_pages::threadPage("123", floors, pages, "p/123?pn=2"));
+    double first = 0, last = 0;
+    for (auto _ : state) {
+        threaddraw::Form1 form(forum_pages::loopbackSettings(server.base(), 10000));
+        form.show();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 at500 = 0, atLast500 = 0;
+        QObject::connect(form.List1->model(), &QAbstractItemModel::rowsInserted, [&] {
+            const int lines = form.List1->listCount();
+            if (lines == 500)
+                at500 = clock.nsecsElapsed();
+            else if (lines == pages - 500)
+                atLast500 = clock.nsecsElapsed();
+        });
+        form.Command1_Click();
+        const qint64 end = clock.nsecsElapsed();
+        first = 500 / (double(at500) / 1e9);
+        last = 500 / (double(end - atLast500) / 1e9);
+        if (form.cubers.filledCount() == 0)
+            state.SkipWithError("the read stored no floor");
+    }
+    state.counters["first_500_pages_per_s"] = first;
+    state.counters["last_500_pages_per_s"] = last;
+    state.SetItemsProcessed(state.iterations() * pages);
+}
+BENCHMARK(BM_LoopingThreadRead)->Arg(3000)->Arg(6000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -10,11 +10,13 @@
 
 namespace compdraw {
 
-// Text of the saved page's bytes: UTF-8 when they start with its byte-order
-// mark, or when they are valid UTF-8 throughout and hold at least one CJK
-// ideograph (a character of three UTF-8 bytes; the GBK bytes of Chinese
-// names are at times valid UTF-8, but then only of two-byte characters);
-// UTF-16 when they start with its byte-order mark; GBK otherwise.
+// Text of the saved page's bytes. A UTF-8 or UTF-16 byte-order mark decides
+// first, then the charset the page declares in a <meta> tag (a UTF-8
+// declaration only for bytes that are UTF-8), then the code page, GBK,
+// unless the bytes are valid UTF-8 and read clearly better so: the GBK
+// reading breaks where the UTF-8 one holds common ideographs, or the UTF-8
+// reading holds more common ideographs than the GBK one. GBK names are at
+// times valid UTF-8 (濮鸿静 reads "姺農"), but then rarely common characters.
 QString decodePage(const QByteArray& bytes);
 
 // The page's lines are joined without separator, the closing tags "</td>",

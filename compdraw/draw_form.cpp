@@ -73,6 +73,7 @@ Form1::Form1(const QString& folder, const DrawSettings& settings, QWidget* paren
     Picture1->resizeImage(927, 70);
     Image1[1] = new QLabel(Picture1);
     Image1[1]->setGeometry(0, 0, 927, 70);
+    Image1[1]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture2 = new platform::PictureBox(this);
     Picture2->setGeometry(0, 270, 927, 249);
@@ -80,11 +81,16 @@ Form1::Form1(const QString& folder, const DrawSettings& settings, QWidget* paren
     Picture2->resizeImage(927, 249);
     Image1[0] = new QLabel(Picture2);
     Image1[0]->setGeometry(0, -2, 927, 250);
+    Image1[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     List1 = new platform::ListBox(this);
     List1->setGeometry(0, 70, 91, 198);
     platform::setBackColor(List1, 0xFFC0C0);
     List1->setFont(listFont());
+    // A winner wider than the list is clipped at its right edge; no scroll
+    // bar covers the names below.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideNone);
 
     Command2 = new platform::CommandButton(QStringLiteral("开始"), this);
     Command2->setGeometry(842, 184, 79, 37);
@@ -116,8 +122,17 @@ void Form1::Form_Load()
         return;
 
     const QDir dir(folder_);
-    Image1[0]->setPixmap(QPixmap::fromImage(platform::LoadPicture(dir.filePath(QStringLiteral("底部_927_250.jpg")))));
-    Image1[1]->setPixmap(QPixmap::fromImage(platform::LoadPicture(dir.filePath(QStringLiteral("标题_927_70.jpg")))));
+    showBanner(Image1[0], platform::LoadPicture(dir.filePath(QStringLiteral("底部_927_250.jpg"))));
+    showBanner(Image1[1], platform::LoadPicture(dir.filePath(QStringLiteral("标题_927_70.jpg"))));
+}
+
+void Form1::showBanner(QLabel* image, const QImage& picture)
+{
+    // An image control takes its picture's size at its place: the picture
+    // shows from its top-left corner, and its strip clips what lies outside.
+    image->setPixmap(QPixmap::fromImage(picture));
+    if (!picture.isNull())
+        image->resize(picture.size());
 }
 
 void Form1::Command1_Click()

@@ -54,6 +54,7 @@ protected:
 private:
     void Form_QueryUnload();
     void showReels();
+    void showBanner(QLabel* image, const QImage& picture);
     bool unloaded() const { return unloaded_; }
 
     QString folder_;

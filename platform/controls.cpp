@@ -50,44 +50,57 @@ int shiftStateOf(Qt::KeyboardModifiers modifiers)
     return s;
 }
 
-namespace {
-
-// Sees every change of a text box's text with the cursor behind what was
-// inserted; a line break in the inserted text drops everything from the
-// break up to the cursor, keeping the text after the cursor.
+// Sees every change of a text box's text. A line break in what the change
+// inserted drops the inserted text from that break on, keeping the text
+// around it; the inserted part is what lies between the text's unchanged
+// start and end. Text set by the program is taken whole, breaks and all.
 class SingleLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
 
+    bool takeWhole = false;
+
     State validate(QString& input, int& pos) const override
     {
-        for (qsizetype at = firstBreak(input); at >= 0; at = firstBreak(input)) {
-            if (at < pos) {
-                input.remove(at, pos - at);
-                pos = int(at);
-            } else {
-                input.truncate(at);
+        if (!takeWhole) {
+            const qsizetype shorter = std::min(input.size(), last_.size());
+            qsizetype start = 0;
+            while (start < shorter && input[start] == last_[start])
+                ++start;
+            qsizetype tail = 0;
+            while (tail < shorter - start && input[input.size() - 1 - tail] == last_[last_.size() - 1 - tail])
+                ++tail;
+            const qsizetype end = input.size() - tail;
+            const auto it = std::find_if(input.cbegin() + start, input.cbegin() + end,
+                                         [](QChar c) { return c == u'\r' || c == u'\n'; });
+            const qsizetype at = it - input.cbegin();
+            if (at < end) {
+                input.remove(at, end - at);
+                pos = pos >= end ? int(pos - (end - at)) : int(std::min<qsizetype>(pos, at));
             }
         }
+        last_ = input;
         return Acceptable;
     }
 
 private:
-    static qsizetype firstBreak(const QString& text)
-    {
-        const auto it = std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-        return it == text.end() ? -1 : it - text.begin();
-    }
+    mutable QString last_;  // the text as last accepted
 };
-
-}  // namespace
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
-    setValidator(new SingleLineValidator(this));
+    validator_ = new SingleLineValidator(this);
+    setValidator(validator_);
     setText(text);
     connect(this, &QLineEdit::textChanged, this, &TextBox::change);
+}
+
+void TextBox::setText(const QString& text)
+{
+    validator_->takeWhole = true;
+    QLineEdit::setText(text);
+    validator_->takeWhole = false;
 }
 
 ComboList::ComboList(QWidget* parent) : QComboBox(parent)
@@ -132,6 +145,10 @@ void ComboList::setBackColor(int32_t color)
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
+    // Every line is one line high, as in the desktop's list box; so a new
+    // line costs the same however long the list is, where lines of their own
+    // sizes would make the view measure every earlier line again.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this] { emit click(); });
 }
 

@@ -27,16 +27,22 @@ int mouseButtonOf(Qt::MouseButton button);
 int mouseButtonsOf(Qt::MouseButtons buttons);
 int shiftStateOf(Qt::KeyboardModifiers modifiers);
 
+class SingleLineValidator;
+
 // Single-line text box; change() runs on typing and on text set from code.
-// It holds text of any length and no line break: text pasted, dropped or
-// inserted is cut at its first CR or LF, as the desktop's single-line box
-// does.
+// It holds text of any length. Text pasted, dropped, typed or inserted is cut
+// at its first CR or LF, as the desktop's single-line box does; text the
+// program sets with setText stays whole, line breaks included.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(const QString& text = {}, QWidget* parent = nullptr);
+    void setText(const QString& text);
 signals:
     void change();
+
+private:
+    SingleLineValidator* validator_;
 };
 
 // Drop-down list. click() runs on a user's choice and on setListIndex(),
@@ -59,7 +65,8 @@ private:
     int32_t backColor_ = 0xFFFFFF;
 };
 
-// List box with the same click rule as ComboList.
+// List box with the same click rule as ComboList. All its lines are one
+// line high: adding a line never lays out the lines before it.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:

@@ -43,6 +43,22 @@ bool isStatusError(QNetworkReply* reply)
            (e >= QNetworkReply::InternalServerError && e <= QNetworkReply::UnknownServerError);
 }
 
+// Why a request failed, in the words of the programs' status texts; Qt's own
+// description for the rarer failures.
+QString failureText(QNetworkReply* reply)
+{
+    switch (reply->error()) {
+    case QNetworkReply::ConnectionRefusedError: return QStringLiteral("连接被拒绝");
+    case QNetworkReply::RemoteHostClosedError: return QStringLiteral("连接被服务器关闭");
+    case QNetworkReply::HostNotFoundError: return QStringLiteral("找不到主机");
+    case QNetworkReply::TimeoutError: return QStringLiteral("超时");
+    case QNetworkReply::SslHandshakeFailedError: return QStringLiteral("安全连接失败");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError: return QStringLiteral("网络不可用");
+    default: return reply->errorString();
+    }
+}
+
 // How much of a body Qt may hold that we have not read yet.
 constexpr qint64 kReadAheadBytes = qint64(1) << 20;
 
@@ -129,7 +145,7 @@ void HttpRequest::finish()
     charset_ = charsetOf(reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     if (reply->error() != QNetworkReply::NoError && !isStatusError(reply)) {
         failed_ = true;
-        error_ = reply->errorString();
+        error_ = failureText(reply);
     }
     dropReply();
     state_ = 4;
@@ -206,6 +222,7 @@ Fetched fetchUrl(const QString& url, const RequestRule& rule)
     request.waitUntilDone();
     Fetched fetched;
     fetched.failed = request.failed();
+    fetched.error = request.errorText();
     if (!fetched.failed) {
         fetched.body = request.responseBody();
         fetched.charset = request.charset();

@@ -89,6 +89,7 @@ struct Fetched {
     QByteArray body;
     QByteArray charset;
     bool failed = false;
+    QString error;  // why it failed
     QString text() const;
 };
 Fetched fetchUrl(const QString& url, const RequestRule& rule);

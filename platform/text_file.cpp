@@ -145,7 +145,9 @@ QString decodeCharsetBytes(const QByteArray& bytes, const char* charset)
 
 std::optional<QString> decodeUtf8Strictly(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not kept for a
+    // next call that never comes.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

@@ -12,6 +12,7 @@ namespace threaddraw {
 struct Page {
     QString text;
     bool failed = false;
+    QString error;  // why the fetch failed: refused, timed out, no such host ...
 };
 
 Page GetPage(const QString& url, const platform::RequestRule& rule);

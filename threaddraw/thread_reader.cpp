@@ -88,8 +88,10 @@ ReadResult readThread(FloorTable& table, const QString& mobileBase, const Reader
         return result;
     for (;;) {
         const Page fetched = hooks.fetch(address);
-        if (fetched.failed)
+        if (fetched.failed) {
+            hooks.status(QStringLiteral("！读取第%1页失败：").arg(counter) + fetched.error);
             return result;
+        }
         if (counter == 1)
             count = pageCountOf(fetched.text);
         const QString page = normalizePage(fetched.text);

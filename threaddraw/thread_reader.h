@@ -46,6 +46,7 @@ struct ReadResult {
 // lacks "accesskey" or "下一页" or the page count is reached, storing every
 // floor into table. A failed fetch, a page count that is no number and a
 // page counter past 32767 end the read as incomplete; floors read so far stay.
+// A failed fetch first shows "！读取第N页失败：" and the reason as a status.
 // A thread number that is not all digits ends the read before the first fetch,
 // as a failed fetch does.
 ReadResult readThread(FloorTable& table, const QString& mobileBase, const ReaderHooks& hooks);

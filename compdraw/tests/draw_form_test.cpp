@@ -3,6 +3,8 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +26,20 @@ void writeBanners(const QTemporaryDir& dir)
 {
     ASSERT_TRUE(testing_support::patternImage(927, 250).save(dir.filePath(u8("底部_927_250.jpg")), "JPG"));
     ASSERT_TRUE(testing_support::patternImage(927, 70).save(dir.filePath(u8("标题_927_70.jpg")), "JPG"));
+}
+
+// A banner whose top ten rows are red and the rest blue.
+QImage redTopBanner(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter(&image).fillRect(0, 0, width, 10, Qt::red);
+    return image;
+}
+
+bool isRed(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80;
 }
 
 }  // namespace
@@ -144,4 +160,48 @@ TEST(DrawWindow, SpecialFilesAsListOrBannerEndAtOnce)
         EXPECT_TRUE(w.Image1[0]->pixmap().isNull());
         EXPECT_FALSE(w.Image1[1]->pixmap().isNull());
     }
+}
+
+TEST(DrawWindow, BannersOfAnySizeShowFromTheirTopLeftCorner)
+{
+    for (const int height : {40, 300}) {
+        SCOPED_TRACE(height);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("list.txt"), platform::encodeAnsi(u8("甲乙\r\n")));
+        ASSERT_TRUE(redTopBanner(927, height).save(dir.filePath(u8("标题_927_70.jpg")), "JPG"));
+        ASSERT_TRUE(redTopBanner(927, height).save(dir.filePath(u8("底部_927_250.jpg")), "JPG"));
+        Form1 w(dir.path());
+        w.Form_Load();
+        w.show();
+        // The title banner's first row at the strip's top; the bottom banner
+        // starts two rows above its strip, as its image control does.
+        const QImage title = w.Picture1->grab().toImage();
+        const QImage bottom = w.Picture2->grab().toImage();
+        EXPECT_TRUE(isRed(title.pixel(400, 0)));
+        EXPECT_TRUE(isRed(title.pixel(400, 6)));
+        EXPECT_FALSE(isRed(title.pixel(400, 12)));
+        EXPECT_TRUE(isRed(bottom.pixel(400, 0)));
+        EXPECT_TRUE(isRed(bottom.pixel(400, 6)));
+        EXPECT_FALSE(isRed(bottom.pixel(400, 12)));
+        // Taller than the strip: clipped at the strip's bottom, nothing below it.
+        EXPECT_EQ(w.childAt(400, 275), w.Image1[0]);
+        EXPECT_NE(w.childAt(400, 100), w.Image1[1]);
+    }
+}
+
+TEST(DrawWindow, LongWinnersAreClippedWithoutAScrollBar)
+{
+    QTemporaryDir dir;
+    const QString longName = u8("JohnathanAlexanderSmithsonianWellington+M+2008SMIT01");
+    writeBytes(dir.filePath("list.txt"), platform::encodeAnsi(longName + u8("\r\n")));
+    Form1 w(dir.path(), draw::DrawSettings{0});
+    w.Form_Load();
+    QTimer::singleShot(0, &w, [&w] { QTest::mouseClick(w.Command1, Qt::LeftButton); });
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(w.List1->listCount(), 1);
+    EXPECT_EQ(w.List1->list(0), longName);
+    w.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.List1->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(w.List1->viewport()->height(), w.List1->height() - 2 * w.List1->frameWidth());
 }

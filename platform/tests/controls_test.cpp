@@ -63,6 +63,30 @@ TEST(Controls, TextBoxCutsPastedTextAtTheFirstLineBreakAndHoldsAnyLength)
     EXPECT_EQ(box.text().size(), 40001);
 }
 
+TEST(Controls, TextBoxKeepsLineBreaksSetByTheProgram)
+{
+    TextBox box;
+    QSignalSpy spy(&box, &TextBox::change);
+    box.setText("amy\r\nx");
+    EXPECT_EQ(box.text(), "amy\r\nx");
+    box.setText("\nlf");
+    EXPECT_EQ(box.text(), "\nlf");
+    EXPECT_EQ(spy.count(), 2);
+
+    // Typing keeps the breaks already there; only what is pasted is cut.
+    box.setFocus();
+    box.end(false);
+    QTest::keyClicks(&box, "z");
+    EXPECT_EQ(box.text(), "\nlfz");
+    box.setCursorPosition(0);
+    QApplication::clipboard()->setText("p\rq");
+    QTest::keySequence(&box, QKeySequence::Paste);
+    EXPECT_EQ(box.text(), "p\nlfz");
+    EXPECT_EQ(box.cursorPosition(), 1);
+    TextBox made("a\r\nb");
+    EXPECT_EQ(made.text(), "a\r\nb");
+}
+
 TEST(Controls, ComboClickRunsOnSelectionNeverOnFilling)
 {
     ComboList combo;

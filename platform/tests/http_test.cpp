@@ -93,6 +93,23 @@ TEST(HttpRequest, EachCharsetByItsOwnDecoderAndMarksWithoutOne)
     EXPECT_EQ(decodeCharset(QByteArray("\x82\xA0", 2), "Shift_JIS"), QString::fromUtf8("あ"));
 }
 
+TEST(HttpRequest, CharsetLabelsAsBrowsersReadThem)
+{
+    EXPECT_STREQ(charsetForLabel(" Chinese\t")->name, "GBK");
+    EXPECT_STREQ(charsetForLabel("ISO-IR-58")->name, "GBK");
+    EXPECT_STREQ(charsetForLabel("unicodeFEFF")->name, "UTF-16LE");
+    EXPECT_STREQ(charsetForLabel("latin1")->name, "windows-1252");
+    EXPECT_FALSE(charsetForLabel("x-none"));
+    EXPECT_FALSE(charsetForLabel("utf 8"));
+    EXPECT_EQ(decodeCharset("\xCF\xF0\xE8", "cp1251"), QString::fromUtf8("При"));
+    EXPECT_EQ(decodeCharset("\xA4\x40", "big5"), QString::fromUtf8("一"));
+    EXPECT_EQ(decodeCharset("a\x80", "x-user-defined"), QStringLiteral("a\uF780"));
+    EXPECT_EQ(decodeCharset("<p>x</p>", "iso-2022-kr"), QStringLiteral("\uFFFD"));
+    // A byte-order mark goes before the label.
+    EXPECT_EQ(decodeCharset("\xEF\xBB\xBF\xE9\xAD\x94", "gbk"), QString::fromUtf8("魔"));
+    EXPECT_EQ(decodeCharset(QByteArray("\xFE\xFF\x9B\x54", 4), "unicode"), QString::fromUtf8("魔"));
+}
+
 TEST(PictureLoader, LocalAndServedPicturesMatchAndFailuresGiveNoPicture)
 {
     QTemporaryDir dir;

@@ -110,6 +110,33 @@ TEST(Draw, NotFoundExcludedAndWinnerLines)
     EXPECT_EQ(x.form.Text4->textCursor().position(), x.form.Text4->toPlainText().size());
 }
 
+TEST(Draw, AWinnerWhoseIdHoldsLineBreaksIsLookedUpWhole)
+{
+    // IDs cut from a malformed page: "amy<br/>x" became "amy\r\nx"; another
+    // author is plain "amy", and one ID starts with a line feed.
+    DrawWindow w({0.095f});
+    w.setAuthor(10, "amy\r\nx");
+    w.setAuthor(11, "amy");
+    w.setAuthor(12, "\nlf");
+    w.setAuthor(30, "amy\r\nx");
+    w.form.Command2_Click();
+    EXPECT_EQ(w.form.Text3->text(), QStringLiteral("amy\r\nx"));
+    EXPECT_EQ(w.log().last(), QStringLiteral("amy\r\nx →重复回复[2]: 10 30 "));
+
+    w.values = {0.115f};
+    w.calls = 0;
+    w.form.Command2_Click();
+    EXPECT_EQ(w.form.Text3->text(), QStringLiteral("\nlf"));
+    EXPECT_EQ(w.log().last(), QStringLiteral("\nlf →未重复回复"));
+
+    // The floor list hands the whole ID to Text3 as well.
+    w.form.Combo1->fill(w.form.cubers.sxListItems());
+    w.form.Combo1->setListIndex(8);  // floor 10
+    EXPECT_EQ(w.form.Text3->text(), QStringLiteral("amy\r\nx"));
+    w.form.Command3_Click(1);
+    EXPECT_EQ(w.log().last(), QStringLiteral("amy\r\nx →重复回复[2]: 10 30 "));
+}
+
 TEST(Draw, OddRangesEndCleanly)
 {
     DrawWindow w({0.0f, 0.5f});

@@ -4,6 +4,7 @@
 #include "forum_pages.h"
 #include "platform/testing/loopback_server.h"
 #include "platform/testing/test_helpers.h"
+#include "platform/text_file.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -191,4 +192,79 @@ TEST(ThreadReader, ErrorStatusSlowAndEndlessPages)
     }
     EXPECT_GT(server.endlessBytesSent, 1 << 20);
     EXPECT_LT(server.endlessBytesSent, qint64(40) << 20);  // the client hung up
+}
+
+TEST(ThreadReader, PagesInEveryLabelOfTheirCharset)
+{
+    // A one-page thread whose author and text are Chinese, served in the
+    // encoding a label names, with no byte-order mark.
+    const QString page = QString::fromUtf8(
+        threadPage("123", {{"1", QStringLiteral("魔方达人"), QStringLiteral("濮鸿静")}, {"2", "bob", "hi"}}, 1));
+    const auto utf16 = [&page](bool bigEndian) {
+        QByteArray bytes;
+        for (const QChar c : page) {
+            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+            bytes += bigEndian ? hi : lo;
+            bytes += bigEndian ? lo : hi;
+        }
+        return bytes;
+    };
+    struct Case {
+        const char* label;
+        QByteArray body;
+    };
+    QList<Case> cases;
+    for (const char* label : {"chinese", "csiso58gb231280", "gb_2312-80", "iso-ir-58", "GB2312", " x-gbk ", "csgb2312"})
+        cases.append({label, platform::encodeAnsi(page)});
+    for (const char* label : {"unicode", "ucs-2", "csunicode", "iso-10646-ucs-2", "unicodefeff", "utf-16", "UTF-16LE"})
+        cases.append({label, utf16(false)});
+    for (const char* label : {"unicodefffe", "utf-16be"})
+        cases.append({label, utf16(true)});
+    for (const char* label : {"unicode-1-1-utf-8", "x-unicode20utf8", "utf8"})
+        cases.append({label, page.toUtf8()});
+
+    LoopbackServer server;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        server.serve("/p/123", c.body, QByteArray("text/html; charset=") + c.label);
+        Form1 form(loopbackSettings(server.base()));
+        form.Command1_Click();
+        ASSERT_EQ(form.cubers.filledCount(), 2);
+        EXPECT_EQ(form.cubers.slot(0).id, QStringLiteral("魔方达人"));
+        EXPECT_EQ(form.cubers.slot(0).text, QStringLiteral("濮鸿静"));
+        EXPECT_TRUE(messages(form).contains(QStringLiteral("读取完成")));
+    }
+}
+
+TEST(ThreadReader, AFailedFetchSaysWhy)
+{
+    LoopbackServer server;
+    server.serve("/p/123", threadPage("123", numberedFloors(1, 2), 3, "p/123?pn=2"));
+    server.silence("/p/123?pn=2");
+    server.endless("/p/9");
+    struct Case {
+        QString base, thread, failure;
+        int floors;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("http://127.0.0.1:1"), "123", QStringLiteral("！读取第1页失败：连接被拒绝"), 0},
+        {server.base(), "123", QStringLiteral("！读取第2页失败：超时"), 2},
+        {server.base(), "9", QStringLiteral("！读取第1页失败：回应过大"), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failure.toStdString());
+        Form1 form(loopbackSettings(c.base, 500));
+        form.settings.pageCap = 1 << 16;
+        form.Text1->setText(c.thread);
+        QStringList titles;
+        QObject::connect(&form, &QWidget::windowTitleChanged, [&](const QString& t) { titles << t.mid(9); });
+        form.Command1_Click();
+        const QStringList m = messages(form);
+        const qsizetype at = m.indexOf(c.failure);
+        ASSERT_GE(at, 0) << m.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(titles.contains(c.failure));
+        EXPECT_EQ(m.mid(at + 1, 2), (QStringList{QStringLiteral("！未完整读取贴子楼层"), QStringLiteral("刷新列表")}));
+        EXPECT_EQ(m.last(), QStringLiteral("获取过程完成"));
+        EXPECT_EQ(form.cubers.filledCount(), c.floors);
+    }
 }

@@ -155,7 +155,7 @@ QImage newPictureImage(const QSize& size)
                   [](void* buffer) { std::free(buffer); }, data);
 }
 
-void touchPages(QImage& image, int threads)
+void touchPages(QImage& image, int threads, const std::atomic<bool>* stop)
 {
     if (image.isNull())
         return;
@@ -165,8 +165,12 @@ void touchPages(QImage& image, int threads)
     const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
     // One byte every page length: each page of the pixels gets at least one.
     forEachRowBand(image.height(), 1, [=](int first, int last) {
-        for (qsizetype at = (first * stride + page - 1) / page * page; at < last * stride; at += page)
-            bits[at] = 0;
+        for (int y = first; y < last; ++y) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                return;
+            for (qsizetype at = (y * stride + page - 1) / page * page; at < (y + 1) * stride; at += page)
+                bits[at] = 0;
+        }
     }, std::max(threads, 1));
     bits[bytes - 1] = 0;
 }

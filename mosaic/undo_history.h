@@ -18,11 +18,13 @@
 // until the rest fits; the newest snapshot is always kept.
 //
 // At most one buffer that no slot holds is kept in reserve, whatever the
-// picture's size, for the next full-picture step. When a step kept the
-// picture's own buffer, a fresh reserve is prepared on a worker thread once
-// the window is idle, so that it never competes with the step itself; a
-// step never waits for that work: it takes the reserve as far as it got, or
-// fresh memory. Buffers beyond the reserve are given back to the system on a
+// picture's size, for the next full-picture step: one given back (an undone
+// or overwritten step, a written picture) stays mapped for it. When a step
+// kept the picture's own buffer, a fresh reserve is prepared on a worker
+// thread once the step's handler is done with its pixels (or once the window
+// is idle), so that it never competes with the step itself; a step never
+// waits for that work: it takes the reserve as far as it got, or fresh
+// memory. Buffers beyond the reserve are given back to the system on a
 // worker thread.
 #pragma once
 
@@ -92,6 +94,9 @@ public:
     qint64 memoryBudget() const { return budget_; }
     void setMemoryBudget(qint64 bytes);
     void setStoreFolder(const QString& folder) { storeFolder_ = folder; }
+    // Starts preparing the next step's reserve now, when the step before
+    // kept the picture's own buffer: for a handler whose pixel work is done.
+    void prepareReserve() { prepareSpare(); }
     // Waits for the work of the worker threads (a reserve being prepared,
     // pictures being written, buffers being given back) and takes its results.
     void settle();
@@ -137,7 +142,7 @@ private:
     // prepared (as far as it got), or a written picture's; null when none.
     QImage takeBuffer(const QSize& size);
     // Prepares a fresh buffer of the picture's size on a worker thread once
-    // the window is idle, unless a reserve is held or on its way.
+    // the window is idle (or at once), unless a reserve is held or on its way.
     void prepareLater();
     void prepareSpare();
     // The reserve being prepared, as far as it got.

@@ -84,18 +84,6 @@ size_t pixelHash(const QImage& image)
         std::string_view(reinterpret_cast<const char*>(image.constBits()), size_t(image.sizeInBytes())));
 }
 
-// Bytes of address space the process uses now.
-rlim_t addressSpaceNow()
-{
-    long pages = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld", &pages) != 1)
-            pages = 0;
-        std::fclose(statm);
-    }
-    return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
-}
-
 }  // namespace
 
 TEST(UndoHistory, WithNowhereToStoreOnlyTheOldestStepsGo)
@@ -156,8 +144,9 @@ TEST(UndoHistory, HundredClicksOnAPhotoWhoseSnapshotsDoNotFitInMemory)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // 2 GB more than the process uses now: 100 snapshots need 4.8 GB.
-        const rlimit limit{addressSpaceNow() + (rlim_t{2} << 30), RLIM_INFINITY};
-        if (setrlimit(RLIMIT_AS, &limit) != 0)
+        const rlim_t now = testing_support::addressSpaceInUse();
+        const rlimit limit{now + (rlim_t{2} << 30), RLIM_INFINITY};
+        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
             _exit(10);
         w.undoHistory.setMemoryBudget(historyMemoryBudget());
         testing_support::MessageRecorder boxes;

@@ -7,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -195,14 +194,9 @@ TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // Room for 20 MB more than now; the photo needs 48 MB.
-        long pages = 0;
-        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(statm, "%ld", &pages) != 1)
-                pages = 0;
-            std::fclose(statm);
-        }
-        const rlimit limit{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (20u << 20), RLIM_INFINITY};
-        if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        const rlim_t now = testing_support::addressSpaceInUse();
+        const rlimit limit{now + (20u << 20), RLIM_INFINITY};
+        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
             _exit(3);
         const PictureLoad result = box.loadPicture(dir.filePath("photo.jpg"));
         _exit(result != PictureLoad::TooLarge ? 1 : box.image() != before ? 2 : 0);

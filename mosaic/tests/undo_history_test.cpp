@@ -76,16 +76,6 @@ TEST(UndoHistory, PushAfterUndoOverwritesAndSharesPixels)
     EXPECT_EQ(h.slot(99).constBits(), same.constBits());
 }
 
-namespace {
-
-size_t pixelHash(const QImage& image)
-{
-    return std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(image.constBits()), size_t(image.sizeInBytes())));
-}
-
-}  // namespace
-
 TEST(UndoHistory, WithNowhereToStoreOnlyTheOldestStepsGo)
 {
     // The temporary folder is missing, or the disk is full after 4 KB.
@@ -130,6 +120,16 @@ TEST(UndoHistory, WithNowhereToStoreOnlyTheOldestStepsGo)
 
 #if !defined(__SANITIZE_ADDRESS__)
 // Not under the sanitizers: they reserve more address space than any limit.
+namespace {
+
+size_t pixelHash(const QImage& image)
+{
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(image.constBits()), size_t(image.sizeInBytes())));
+}
+
+}  // namespace
+
 TEST(UndoHistory, HundredClicksOnAPhotoWhoseSnapshotsDoNotFitInMemory)
 {
     LoadedForm f;

@@ -50,7 +50,8 @@ void memcpyReference(benchmark::State& state)
 }
 
 // range: width, height, edition (10 or 9), pause between clicks in ms.
-void clicks(benchmark::State& state, int index)
+// keptPictures: the history's memory budget in pictures (0: the machine's).
+void clicks(benchmark::State& state, int index, int keptPictures = 0)
 {
     const bool v09 = state.range(2) == 9;
     if (v09 && (index == mosaic::kErase)) {
@@ -67,6 +68,8 @@ void clicks(benchmark::State& state, int index)
     w->Form_Load();
     w->Picture1->setImage(cachedPhoto(int(state.range(0)), int(state.range(1))).copy());
     w->writeBackingCopy();
+    if (keptPictures > 0)
+        w->undoHistory.setMemoryBudget(keptPictures * w->Picture1->image().sizeInBytes());
     w->pickedColor = 0x808080;
     w->Text4->setText("60");
     // As after a drop: the restore point holds the picture.
@@ -111,6 +114,16 @@ int main(int argc, char** argv)
                         ->Unit(benchmark::kMillisecond)->UseRealTime();
                 }
     }
+    // Edition 1.0 beyond its memory budget: each click's old picture is
+    // written out while the next clicks run.
+    for (auto [w, h] : {std::pair{4000, 3000}, std::pair{8000, 6000}})
+        for (int pause : {0, 600})
+            for (int i : {mosaic::kSmooth, mosaic::kDarken}) {
+                const std::string name = std::string(kNames[i]) + (pause ? "_apart" : "_back_to_back") + "_written_out";
+                benchmark::RegisterBenchmark(name.c_str(), [i](benchmark::State& s) { clicks(s, i, 2); })
+                    ->Args({w, h, 10, pause})->Iterations(pause ? 4 : 8)
+                    ->Unit(benchmark::kMillisecond)->UseRealTime();
+            }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter(
         pictureSizeOf, [](const std::string& name) { return name.rfind("memcpy/", 0) == 0; },

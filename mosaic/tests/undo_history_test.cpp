@@ -181,4 +181,51 @@ TEST(UndoHistory, HundredClicksOnAPhotoWhoseSnapshotsDoNotFitInMemory)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
+
+TEST(UndoHistory, AnUndoWithoutMemoryForTheWrittenPictureChangesNothing)
+{
+    LoadedForm f;
+    Form1& w = f.form;
+    // 24 MP: more than a thread's memory arena, which may hand out what it
+    // reserved without asking the system.
+    w.Picture1->setImage(testing_support::randomImage(6000, 4000, 5));
+    w.writeBackingCopy();
+    w.saveUndo();
+    w.undoHistory.setMemoryBudget(0);
+    const QImage photo = w.Picture1->image().copy();
+    // The photo is written out; a small picture dropped after it leaves no
+    // buffer of the photo's size at hand.
+    w.saveUndo();
+    w.Picture1->setImage(testing_support::randomImage(40, 30, 6));
+    w.writeBackingCopy();
+    w.undoHistory.settle();
+    ASSERT_GE(w.undoHistory.storedBytes(), photo.sizeInBytes());
+    const QImage small = w.Picture1->image().copy();
+
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // Room for 20 MB more than now; the photo needs 96 MB.
+        const rlim_t now = testing_support::addressSpaceInUse();
+        const rlimit limit{now + (20u << 20), RLIM_INFINITY};
+        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(10);
+        testing_support::MessageRecorder boxes;
+        const int16_t index = w.undoHistory.undoIndex;
+        w.Command4[0]->click();
+        if (boxes.texts != QStringList{QString::fromUtf8("图片太大，内存不足")})
+            _exit(1);
+        if (w.Picture1->image() != small || w.PicBACK->image() != small || w.undoHistory.undoIndex != index)
+            _exit(2);
+        // With memory again the undo gives the photo back.
+        const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &none);
+        w.Command4[0]->click();
+        _exit(w.Picture1->image() == photo && w.undoHistory.undoIndex == index - 1 ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_TRUE(testing_support::waitForChild(child, status)) << "the undo did not end";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
 #endif

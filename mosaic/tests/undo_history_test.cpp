@@ -144,9 +144,7 @@ TEST(UndoHistory, HundredClicksOnAPhotoWhoseSnapshotsDoNotFitInMemory)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // 2 GB more than the process uses now: 100 snapshots need 4.8 GB.
-        const rlim_t now = testing_support::addressSpaceInUse();
-        const rlimit limit{now + (rlim_t{2} << 30), RLIM_INFINITY};
-        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        if (!testing_support::limitAddressSpace(rlim_t{2} << 30))
             _exit(10);
         w.undoHistory.setMemoryBudget(historyMemoryBudget());
         testing_support::MessageRecorder boxes;
@@ -206,9 +204,7 @@ TEST(UndoHistory, AnUndoWithoutMemoryForTheWrittenPictureChangesNothing)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // Room for 20 MB more than now; the photo needs 96 MB.
-        const rlim_t now = testing_support::addressSpaceInUse();
-        const rlimit limit{now + (20u << 20), RLIM_INFINITY};
-        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        if (!testing_support::limitAddressSpace(rlim_t{20} << 20))
             _exit(10);
         testing_support::MessageRecorder boxes;
         const int16_t index = w.undoHistory.undoIndex;

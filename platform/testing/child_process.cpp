@@ -25,7 +25,7 @@ bool waitForChild(pid_t child, int& status)
     return true;
 }
 
-rlim_t addressSpaceInUse()
+bool limitAddressSpace(rlim_t more)
 {
     long pages = 0;
     if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
@@ -33,7 +33,8 @@ rlim_t addressSpaceInUse()
             pages = 0;
         std::fclose(statm);
     }
-    return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
+    const rlimit limit{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + more, RLIM_INFINITY};
+    return pages > 0 && setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
 }  // namespace testing_support

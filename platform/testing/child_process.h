@@ -10,8 +10,8 @@ namespace testing_support {
 // after 60 s is killed and false returned.
 bool waitForChild(pid_t child, int& status);
 
-// Bytes of address space the process uses now (0 when unknown): the base
-// for an address-space limit a child sets itself.
-rlim_t addressSpaceInUse();
+// For a child: limits its address space to what it uses now and that many
+// bytes more; false when that cannot be done.
+bool limitAddressSpace(rlim_t more);
 
 }  // namespace testing_support

@@ -194,9 +194,7 @@ TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // Room for 20 MB more than now; the photo needs 48 MB.
-        const rlim_t now = testing_support::addressSpaceInUse();
-        const rlimit limit{now + (20u << 20), RLIM_INFINITY};
-        if (now == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        if (!testing_support::limitAddressSpace(rlim_t{20} << 20))
             _exit(3);
         const PictureLoad result = box.loadPicture(dir.filePath("photo.jpg"));
         _exit(result != PictureLoad::TooLarge ? 1 : box.image() != before ? 2 : 0);

@@ -35,6 +35,22 @@ constexpr std::array<int32_t, 6> kTargetTints{
     rgbValue(255, 0, 0), rgbValue(0, 255, 0), rgbValue(0, 0, 255),
     rgbValue(255, 255, 255), rgbValue(255, 128, 0), rgbValue(255, 255, 0)};
 
+// Spaces out the characters of a caption "A  ...  B" standing at the left of
+// A's box, so that B starts at the left of its box: each glyph stands over
+// its box at any font.
+void spreadOverBoxes(Label* caption, const QWidget* second)
+{
+    const QString text = caption->text();
+    const qsizetype last = text.size() - 1;  // B, the caption's last character
+    if (last <= 0)
+        return;
+    QFont font = caption->font();
+    const int advance = QFontMetrics(font).horizontalAdvance(text.left(last));
+    const int wanted = second->x() - caption->x();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, qreal(wanted - advance) / qreal(last));
+    caption->setFont(font);
+}
+
 }  // namespace
 
 Form1::Form1(const QString& folder, QWidget* parent) : Form1(folder, Edition::V10, parent)
@@ -95,6 +111,8 @@ void Form1::createControls()
         setBackColor(Text3[i], kTargetTints[i]);
     }
     Label13 = make<Label>(Frame1, 176, 62, 124, 50, u8("造价"));
+    if (full)
+        spreadOverBoxes(Label1, Text2);
 
     Frame2 = make<Frame>(this, 284, 178, 150, 104, u8("配色设定"));
     Check2 = make<CheckBox>(Frame2, 8, 20, 130, 16, u8("白底魔方"), 0);

@@ -72,6 +72,7 @@ void Form1::Command5_Click(int index)
     // The brush keeps its colour; an edition without a brush has none.
     if (Combo3)
         Picture1->setForeColor(shadeColorByName(Combo3->currentText()));
+    undoHistory.prepareReserve();
 }
 
 void Form1::Command3_Click()
@@ -96,6 +97,7 @@ void Form1::Command3_Click()
         return;
     }
     Picture1->setImage(result);
+    undoHistory.prepareReserve();
 }
 
 bool Form1::paintEffect(int index)

@@ -1,5 +1,7 @@
 #include "mosaic/form1.h"
 
+#include "platform/message_box.h"
+
 namespace mosaic {
 
 // Start-up block of the undo history: index 0 and the start picture in slot 0.
@@ -24,10 +26,14 @@ void Form1::takeRestorePoint()
 }
 
 // Both "撤销" buttons: the newest snapshot back into the working picture and
-// the backing copy, then one step back.
+// the backing copy, then one step back. A snapshot that cannot be read back
+// stays where it is.
 void Form1::Command4_Click(int16_t)
 {
-    undoHistory.restoreNewest();
+    if (!undoHistory.restoreNewest()) {
+        platform::msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
+        return;
+    }
     writeBackingCopy();
     undoHistory.stepBack();
 }

@@ -6,12 +6,18 @@ namespace mosaic {
 
 std::optional<FaceSymbols> faceSymbols(const QString& text)
 {
-    if (text.size() < 6)
-        return std::nullopt;
-    const QString wide = platform::toFullWidth(text.left(6));
+    // Counted in characters: one beyond the basic plane is two UTF-16 units
+    // and one symbol.
     FaceSymbols symbols;
-    for (int i = 0; i < 6; ++i)
-        symbols[size_t(i)] = wide.at(i);
+    qsizetype at = 0;
+    for (QString& symbol : symbols) {
+        if (at >= text.size())
+            return std::nullopt;
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        const qsizetype units = pair ? 2 : 1;
+        symbol = platform::toFullWidth(text.mid(at, units));
+        at += units;
+    }
     return symbols;
 }
 

@@ -13,8 +13,8 @@ namespace mosaic {
 
 using FaceSymbols = std::array<QString, 6>;
 
-// The symbols of the six faces: the first six characters of the text in
-// full-width form; none when the text holds fewer than six.
+// The symbols of the six faces: the first six characters (code points) of
+// the text in full-width form; none when the text holds fewer than six.
 std::optional<FaceSymbols> faceSymbols(const QString& text);
 
 // Whether a cube ends at this column (or row) number. Only asked with the

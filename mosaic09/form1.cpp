@@ -1,6 +1,7 @@
 #include "mosaic09/form1.h"
 
 #include "platform/controls.h"
+#include "platform/message_box.h"
 #include "platform/picture_box.h"
 
 namespace mosaic09 {
@@ -97,15 +98,15 @@ RestoreBuffer::RestoreBuffer(platform::PictureBox* picture)
     history_.reset();
 }
 
-void RestoreBuffer::restore()
+bool RestoreBuffer::restore()
 {
-    history_.restoreNewest();
-    history_.stepBack();
+    return history_.restoreNewest();
 }
 
 void Form1::Command4_Click()
 {
-    Picture2.restore();
+    if (!Picture2.restore())
+        platform::msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
 }
 
 void Form1::backupWorkingPicture()

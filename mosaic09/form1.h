@@ -20,7 +20,8 @@ public:
     // backupWorkingPicture: it takes the working picture as it is now.
     void backup() { history_.push(); }
     // The working picture takes it back; it keeps holding the same picture.
-    void restore();
+    // False when it cannot be read back (the picture stays as it was).
+    bool restore();
     // Bytes of pixels it holds.
     qint64 heldBytes() const { return history_.heldBytes(); }
 

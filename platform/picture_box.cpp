@@ -83,15 +83,19 @@ void PictureBox::aboutToPaint(const QRect& area)
 
 // The pixels a line in the drawing width can reach, told in pieces along the
 // line so that a long slanted line does not count as its whole bounding box.
+// The painter steps along a wide line with a rounded slope, so its edge
+// strays from the ideal line by up to about a pixel every 65,536 pixels of
+// length: the reach allows twice that.
 void PictureBox::aboutToPaintLine(int x1, int y1, int x2, int y2)
 {
     if (watchers_.empty())
         return;
-    const int reach = drawWidth_ / 2 + 2;
     const int64_t dx = int64_t{x2} - x1;
     const int64_t dy = int64_t{y2} - y1;
+    const int64_t length = std::max(std::abs(dx), std::abs(dy));
+    const int reach = int(drawWidth_ / 2 + 2 + length / 32768);
     constexpr int64_t kPiece = 32;
-    const int64_t pieces = std::min<int64_t>(std::max(std::abs(dx), std::abs(dy)) / kPiece + 1, 4096);
+    const int64_t pieces = std::min<int64_t>(length / kPiece + 1, 4096);
     for (int64_t i = 0; i < pieces; ++i) {
         const QPoint a(int(x1 + dx * i / pieces), int(y1 + dy * i / pieces));
         const QPoint b(int(x1 + dx * (i + 1) / pieces), int(y1 + dy * (i + 1) / pieces));
@@ -152,7 +156,7 @@ QImage newPictureImage(const QSize& size)
                   [](void* buffer) { std::free(buffer); }, data);
 }
 
-void touchPages(QImage& image, int threads)
+void touchPages(QImage& image, int threads, const std::atomic<bool>* stop)
 {
     if (image.isNull())
         return;
@@ -162,8 +166,12 @@ void touchPages(QImage& image, int threads)
     const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
     // One byte every page length: each page of the pixels gets at least one.
     forEachRowBand(image.height(), 1, [=](int first, int last) {
-        for (qsizetype at = (first * stride + page - 1) / page * page; at < last * stride; at += page)
-            bits[at] = 0;
+        for (int y = first; y < last; ++y) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                return;
+            for (qsizetype at = (y * stride + page - 1) / page * page; at < (y + 1) * stride; at += page)
+                bits[at] = 0;
+        }
     }, std::max(threads, 1));
     bits[bytes - 1] = 0;
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -37,8 +38,9 @@ QImage newPictureImage(const QSize& size);
 
 // Writes one byte in each memory page of the image's pixels, so that the
 // system hands out every page now rather than at the first real write; the
-// pages are shared out among that many threads.
-void touchPages(QImage& image, int threads = 1);
+// pages are shared out among that many threads. Once stop is set, the
+// threads end at their next row.
+void touchPages(QImage& image, int threads = 1, const std::atomic<bool>* stop = nullptr);
 
 // Largest picture a picture box loads: 200 megapixels, a phone's largest photo.
 constexpr qint64 kMaxPicturePixels = 200'000'000;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::captionOverBoxesProblems;
 using testing_support::showsWhole;
 using testing_support::textFitProblems;
 using testing_support::windowFitProblems;
@@ -13,6 +14,8 @@ TEST(Form1Fit, EveryTextShowsWhole)
     LoadedForm f;
     mosaic::Form1& form = f.form;
     EXPECT_TRUE(showsWhole(windowFitProblems(&form)));
+    // "宽" stands over the width box, "高" over the height box.
+    EXPECT_TRUE(showsWhole(captionOverBoxesProblems(form.Label1, {form.Text1, form.Text2})));
 
     // The cost of a 12 MP photo, and the longest cost the label is made for.
     form.Text1->setText(QStringLiteral("4000"));

@@ -66,6 +66,16 @@ TEST(PatternText, SymbolsAndLines)
     EXPECT_EQ(patternLine(faces, symbols, false, 3), u8("ＲＲＲＧＧＧＢ"));
     EXPECT_EQ(patternLine(faces, symbols, false, 0), u8("ＲＲＲＧＧＧＢ"));
     EXPECT_EQ(patternLine({0, 1, 2}, symbols, true, 3), u8("ＲＧＢ "));
+
+    // Characters beyond the basic plane count once each, and stay whole.
+    EXPECT_FALSE(faceSymbols(u8("😀😀😀")));
+    EXPECT_FALSE(faceSymbols(u8("😀😀😀ab")));
+    const auto faces6 = faceSymbols(u8("😀a😀😀😀😀😀"));
+    ASSERT_TRUE(faces6);
+    EXPECT_EQ((*faces6)[0], u8("😀"));
+    EXPECT_EQ((*faces6)[1], u8("ａ"));
+    EXPECT_EQ((*faces6)[5], u8("😀"));
+    EXPECT_EQ(patternLine({0, 1}, *faces6, false, 3), u8("😀ａ"));
 }
 
 TEST(PatternText, FileBytesInGbk)
@@ -116,6 +126,22 @@ TEST(PatternText, RefusalsWriteNothing)
     w.Check3->setValue(0);
     w.Command6->click();
     EXPECT_EQ(f.saved("txt").size(), 1);
+
+    // Three characters of two units each are still three; six of them are
+    // taken, and a save names the whole character GBK cannot hold.
+    messages.texts.clear();
+    messages.titles.clear();
+    w.Text9->setText(u8("😀😀😀"));
+    w.Command6->click();
+    w.Text9->setText(u8("😀😀😀😀😀😀"));
+    w.Command6->click();
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_EQ(messages.texts[0], u8("文本符号少于6个"));
+    EXPECT_TRUE(messages.texts[1].startsWith(u8("无法保存文件"))) << messages.texts[1].toStdString();
+    EXPECT_TRUE(messages.texts[1].endsWith(u8("字符“😀”无法以GBK编码保存"))) << messages.texts[1].toStdString();
+    EXPECT_EQ(messages.titles, QStringList(2, u8("错误")));
+    EXPECT_EQ(f.saved("txt").size(), 1);
+    w.Text9->setText("RGBWOY");
 
     // A folder that cannot be written: an error, never 保存成功.
     Form1 lost(f.dir.filePath("missing"));

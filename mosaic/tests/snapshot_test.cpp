@@ -186,7 +186,8 @@ TEST(Snapshots, FullPictureStepsTakeOverBuffers)
     EXPECT_LE(w.undoHistory.heldBytes(), 4 * picture);
 
     // A photo: once a step kept the picture's own buffer, a fresh one is
-    // prepared for the next step, which then paints into it.
+    // prepared for the next step when the step is done with its pixels, and
+    // the next step paints into it.
     w.Picture1->setImage(testing_support::randomImage(1100, 1000, 3));
     w.writeBackingCopy();
     const qint64 photo = w.Picture1->image().sizeInBytes();

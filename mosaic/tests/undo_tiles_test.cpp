@@ -74,7 +74,7 @@ void change(int kind, QRandomGenerator& rng, PictureBox& box)
 // Runs a seeded sequence of changes, pushes, undos, backing-copy writes,
 // changes to the backing copy itself and outside holders of the picture,
 // comparing every snapshot with a whole copy taken when it was pushed.
-void runAgainstWholeCopies(int slotCount, quint32 seed, int steps)
+void runAgainstWholeCopies(int slotCount, quint32 seed, int steps, qint64 budget = -1)
 {
     PictureBox box, mirror, back;
     box.setImage(testing_support::randomImage(45, 33, seed));
@@ -82,6 +82,8 @@ void runAgainstWholeCopies(int slotCount, quint32 seed, int steps)
     UndoHistory history(slotCount);
     history.watch(&box);
     history.reset();
+    if (budget >= 0)
+        history.setMemoryBudget(budget);
     PictureCopy backing(box, back);
     backing.write();
 
@@ -122,6 +124,7 @@ void runAgainstWholeCopies(int slotCount, quint32 seed, int steps)
         } else {
             held = box.image();
             heldCopy = held.copy();
+            history.settle();
         }
         ASSERT_EQ(history.undoIndex, index) << step;
         ASSERT_EQ(box.image(), mirror.image()) << step;
@@ -141,6 +144,12 @@ TEST(UndoTiles, SnapshotsMatchWholeCopiesThroughEveryKindOfChange)
         runAgainstWholeCopies(6, seed, 700);
     runAgainstWholeCopies(UndoHistory::kSlots, 4, 400);
     runAgainstWholeCopies(1, 5, 400);
+    // Room for two pictures in memory: the rest are written out, some read
+    // back while still being written.
+    const qint64 picture = 45 * 33 * 4;
+    runAgainstWholeCopies(UndoHistory::kSlots, 6, 400, 2 * picture);
+    runAgainstWholeCopies(6, 7, 700, 2 * picture);
+    runAgainstWholeCopies(6, 8, 300, 0);
 }
 
 TEST(UndoTiles, UndoAtBothEndsAndThePictureNeverSharesWithTheHistory)

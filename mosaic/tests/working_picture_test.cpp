@@ -118,6 +118,30 @@ TEST(WorkingPicture, BrushStrokePaintsAndIsUndone)
     EXPECT_EQ(w.PicBACK->image(), start);
 }
 
+TEST(WorkingPicture, AVeryLongBrushLineIsUndoneWhole)
+{
+    // Far longer than any screen: the history and the backing copy still
+    // hear of every pixel the line paints.
+    LoadedForm f;
+    Form1& w = f.form;
+    QImage tall(1, 1 << 20, QImage::Format_RGB32);
+    tall.fill(qRgb(10, 20, 30));
+    w.Picture1->setImage(tall);
+    w.writeBackingCopy();
+    w.Option1[0]->click();
+    for (int i = 0; i < 18; ++i)
+        w.Command7[0]->click();
+    ASSERT_EQ(w.Picture1->drawWidth(), 23);
+    w.Picture1_MouseDown(1, 0, 14, 723226);
+    w.Picture1_MouseMove(1, 0, -8, 106991);
+    w.Picture1_MouseUp(1, 0, -8, 106991);
+    ASSERT_NE(w.Picture1->image(), tall);
+    EXPECT_EQ(w.PicBACK->image(), w.Picture1->image());
+    w.Command4[0]->click();
+    EXPECT_EQ(w.Picture1->image(), tall);
+    EXPECT_EQ(w.PicBACK->image(), tall);
+}
+
 TEST(WorkingPicture, BrushWidthButtons)
 {
     LoadedForm f;

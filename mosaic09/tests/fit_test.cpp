@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using testing_support::captionOverBoxesProblems;
 using testing_support::showsWhole;
 using testing_support::textFitProblems;
 using testing_support::windowFitProblems;
@@ -16,6 +17,8 @@ TEST(Form1Edition09Fit, EveryTextShowsWhole)
     mosaic09::Form1 form(dir.path());
     form.Form_Load();
     EXPECT_TRUE(showsWhole(windowFitProblems(&form)));
+    // "宽" stands over the width box, "高" over the height box.
+    EXPECT_TRUE(showsWhole(captionOverBoxesProblems(form.Label1, {form.Text1, form.Text2})));
 
     // Every shade name shows whole in the face lists and the replace list.
     for (int face = 0; face < 6; ++face)

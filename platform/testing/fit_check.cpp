@@ -35,6 +35,7 @@ struct Shown {
     QRect ink;
     QRect drawn;
     int widest = 0;
+    QList<QPoint> starts;  // each line's pen start, at the top of its line box
     QString overflow;  // what a line wider than the place does, when it is not cut
 };
 
@@ -83,12 +84,14 @@ void layOut(const QFont& font, const QString& text, Qt::Alignment align, Qt::Lay
     s->block = QStyle::alignedRect(dir, align, size, s->place);
     const Qt::Alignment h = QStyle::visualAlignment(dir, align) & Qt::AlignHorizontal_Mask;
     s->ink = QRect();
+    s->starts.clear();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int advance = fm.horizontalAdvance(lines[i]);
         const int x = h & Qt::AlignRight     ? s->place.right() + 1 - advance
                       : h & Qt::AlignHCenter ? s->place.left() + (s->place.width() - advance) / 2
                                              : s->place.left();
-        s->ink |= inkOf(font, lines[i]).translated(x, s->block.top() + int(i) * fm.lineSpacing());
+        s->starts.append(QPoint(x, s->block.top() + int(i) * fm.lineSpacing()));
+        s->ink |= inkOf(font, lines[i]).translated(s->starts.last());
     }
     s->drawn = s->ink.isEmpty() ? s->block : s->ink;
 }
@@ -399,6 +402,34 @@ QStringList windowFitProblems(const QWidget* window)
         }
     }
     problems.removeDuplicates();
+    return problems;
+}
+
+QStringList captionOverBoxesProblems(const QLabel* label, const QList<const QWidget*>& boxes)
+{
+    QStringList problems;
+    const QString text = label->text();
+    const Shown s = labelShown(label, text);
+    const QFontMetrics fm(label->font());
+    qsizetype box = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isSpace())
+            continue;
+        const QRect ink = inkOf(label->font(), text.mid(i, 1))
+                              .translated(s.starts.value(0) + QPoint(fm.horizontalAdvance(text.left(i)), 0))
+                              .translated(label->mapTo(label->window(), QPoint(0, 0)));
+        if (box >= boxes.size()) {
+            problems.append(describe(label) + QStringLiteral(": \"") + text.at(i) + QStringLiteral("\" has no box"));
+            break;
+        }
+        const QWidget* under = boxes[box++];
+        const int left = under->mapTo(under->window(), QPoint(0, 0)).x();
+        if (ink.left() < left || ink.right() > left + under->width() - 1)
+            problems.append(describe(label) + QStringLiteral(": \"") + text.at(i) +
+                            QStringLiteral("\" paints columns %1 to %2, its box %3 takes %4 to %5")
+                                .arg(ink.left()).arg(ink.right()).arg(describe(under)).arg(left)
+                                .arg(left + under->width() - 1));
+    }
     return problems;
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+class QLabel;
 class QWidget;
 
 namespace testing_support {
@@ -23,6 +24,11 @@ QStringList textFitProblems(const QWidget* control, const QString& text);
 // now: captions, titles, text box texts, and every item of every combo box
 // and list.
 QStringList windowFitProblems(const QWidget* window);
+
+// Whether each glyph of a one-line caption stands over its box: the pixels
+// of its n-th glyph other than blanks lie within the columns of the n-th box
+// (window coordinates). Empty when they all do.
+QStringList captionOverBoxesProblems(const QLabel* label, const QList<const QWidget*>& boxes);
 
 // Success when there are no problems; else each problem on a line of its own.
 ::testing::AssertionResult showsWhole(const QStringList& problems);

@@ -3,10 +3,10 @@
 #include "platform/testing/test_helpers.h"
 
 #include <QImageReader>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -34,6 +34,62 @@ TEST(PictureBox, DrawingAndPointQueries)
     EXPECT_EQ(box.point(5, 6), 0);
     box.cls();
     EXPECT_EQ(box.point(2, 2), 0xFFFFFF);
+}
+
+namespace {
+
+// Marks every pixel its box says is about to be painted.
+struct PaintedArea : PictureWatcher {
+    QImage told;
+    explicit PaintedArea(const QSize& size) : told(size, QImage::Format_Grayscale8) { told.fill(0); }
+    void aboutToPaint(const QRect& area) override
+    {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::fill_n(told.scanLine(y) + area.left(), area.width(), uchar(1));
+    }
+    void replaced(QImage&) override {}
+};
+
+}  // namespace
+
+TEST(PictureBox, LinesOfAnyLengthTellWhatTheyPaint)
+{
+    // Lines far longer than a screen, nearly along a one-pixel picture,
+    // where the painter's own rounding strays furthest from the ideal line.
+    // First the lines that strayed furthest from it: from, to, width.
+    const int strayed[][5] = {{14, 723226, -8, 106991, 23}, {4, 245136, -17, 727193, 26}, {-9, 498256, 18, 853900, 21}};
+    QRandomGenerator rng(7);
+    for (int n = 0; n < 24; ++n) {
+        const bool tall = n % 2 == 0;
+        const int length = n < 6 ? 1 << 20 : 1 << (17 + n % 4);
+        PictureBox box;
+        box.setImage(QImage(tall ? 1 : length, tall ? length : 1, QImage::Format_RGB32));
+        box.cls();
+        PaintedArea area(box.image().size());
+        box.addWatcher(&area);
+        box.setDrawWidth(rng.bounded(1, 40));
+        QPoint a(rng.bounded(-30, 30), rng.bounded(-1000, length + 1000));
+        QPoint b(rng.bounded(-30, 30), rng.bounded(-1000, length + 1000));
+        if (n < 6) {
+            const int* line = strayed[n / 2];
+            a = QPoint(line[0], line[1]);
+            b = QPoint(line[2], line[3]);
+            box.setDrawWidth(line[4]);
+        }
+        if (!tall) {
+            a = a.transposed();
+            b = b.transposed();
+        }
+        box.line(a.x(), a.y(), b.x(), b.y(), 0);
+        box.removeWatcher(&area);
+        const QImage& painted = box.image();
+        qint64 strays = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                strays += painted.pixel(x, y) != 0xFFFFFFFFu && !area.told.constScanLine(y)[x];
+        EXPECT_EQ(strays, 0) << a.x() << "," << a.y() << " to " << b.x() << "," << b.y() << " width "
+                             << box.drawWidth();
+    }
 }
 
 TEST(PictureBox, LoadAndSave24BitBmp)
@@ -138,14 +194,7 @@ TEST(PictureBox, PictureWithoutMemoryIsTooLarge)
     ASSERT_NE(child, -1);
     if (child == 0) {
         // Room for 20 MB more than now; the photo needs 48 MB.
-        long pages = 0;
-        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(statm, "%ld", &pages) != 1)
-                pages = 0;
-            std::fclose(statm);
-        }
-        const rlimit limit{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (20u << 20), RLIM_INFINITY};
-        if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+        if (!testing_support::limitAddressSpace(rlim_t{20} << 20))
             _exit(3);
         const PictureLoad result = box.loadPicture(dir.filePath("photo.jpg"));
         _exit(result != PictureLoad::TooLarge ? 1 : box.image() != before ? 2 : 0);

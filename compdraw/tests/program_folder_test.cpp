@@ -58,8 +58,7 @@ TEST(GbkFolder, ConverterAndDrawUseOnlyTheirFolder)
     run.put(kTitleBanner, encodedImage(patternImage(927, 70), "JPG"), encodedImage(patternImage(40, 30), "JPG"));
     const auto elsewhere = filesAt(run.elsewhere);
     EXPECT_TRUE(run.runProbe("GbkFolder.ProbeConvertThenDraw"));
-    const auto files = filesAt(run.folder);
-    EXPECT_EQ(files.size(), 4u);  // the program, the page, the list, the banner
+    EXPECT_EQ(filesAt(run.folder).size(), 4u);  // the program, the page, the list, the banner
     EXPECT_EQ(bytesAt(run.folder + "/list.txt"), platform::encodeAnsi(u8("郑伟+M\r\n谢强+M\r\n")));
     EXPECT_EQ(filesAt(run.elsewhere), elsewhere);
 }

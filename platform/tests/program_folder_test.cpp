@@ -1,49 +1,23 @@
 // The program folder under a name in GBK bytes, as a folder unpacked from a
 // zip made on a Chinese Windows desktop is named.
 #include "platform/program_folder.h"
+#include "platform/testing/gbk_folder_run.h"
 #include "platform/testing/test_helpers.h"
 #include "platform/text_file.h"
 
-#include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
-using testing_support::u8;
-
-namespace {
-
-// "魔方" in GBK: no UTF-8.
-const QByteArray kGbkName = "\xC4\xA7\xB7\xBD";
-
-// Bytes of a file named by bytes; empty when it cannot be read.
-QByteArray bytesAt(const QByteArray& path)
-{
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return {};
-    return file.readAll();
-}
-
-bool writeAt(const QByteArray& path, const QByteArray& bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const bool whole = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && whole;
-}
-
-}  // namespace
+using namespace testing_support;
 
 // Run by the test below in a copy of this program inside the GBK-named
 // folder: reads cubing.txt and writes what it read to probe.txt, both
 // through the program folder.
 TEST(ProgramFolder, ProbeInsideItsOwnFolder)
 {
-    if (qEnvironmentVariableIsEmpty("SUITE_FOLDER_PROBE"))
+    if (!isFolderProbe())
         GTEST_SKIP() << "run only as a copy in a folder of its own";
     const QString folder = programFolder();
     const QStringList lines = readAnsiLines(fileInFolder(folder, "cubing.txt"));
@@ -52,15 +26,10 @@ TEST(ProgramFolder, ProbeInsideItsOwnFolder)
 
 TEST(ProgramFolder, AFolderNamedInGbkBytesHoldsEveryFile)
 {
-    QTemporaryDir dir;
-    const QByteArray base = QFile::encodeName(dir.path());
-    const QByteArray folder = base + '/' + kGbkName;
-    const QByteArray elsewhere = base + "/elsewhere";
-    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
-    ASSERT_EQ(::mkdir(elsewhere.constData(), 0755), 0);
-    ASSERT_TRUE(writeAt(folder + "/cubing.txt", encodeAnsi(u8("郑伟+M"))));
-    ASSERT_TRUE(writeAt(elsewhere + "/cubing.txt", "other folder"));
-    ASSERT_TRUE(writeAt(elsewhere + "/probe.txt", "other probe"));
+    GbkFolderRun run;
+    const QByteArray& folder = run.folder;
+    run.put("cubing.txt", encodeAnsi(u8("郑伟+M")), "other folder");
+    writeAt(run.elsewhere + "/probe.txt", "other probe");
 
     // Reached through the handle, as a program finds its folder.
     const QString handle = folderHandlePath(folder + "/program");
@@ -80,18 +49,8 @@ TEST(ProgramFolder, AFolderNamedInGbkBytesHoldsEveryFile)
     EXPECT_EQ(bytesAt(folder + "/here.txt"), encodeAnsi(u8("张三+M")) + "\r\n");
 
     // A copy of this program inside the folder, started from another one.
-    const QByteArray copy = folder + "/program";
-    ASSERT_TRUE(writeAt(copy, bytesAt("/proc/self/exe")));
-    ASSERT_EQ(::chmod(copy.constData(), 0755), 0);
-    QProcess run;
-    run.setWorkingDirectory(QFile::decodeName(elsewhere));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SUITE_FOLDER_PROBE", "1");
-    run.setProcessEnvironment(environment);
-    run.start(handle + "/program", {"--gtest_filter=ProgramFolder.ProbeInsideItsOwnFolder"});
-    ASSERT_TRUE(run.waitForFinished(60000));
-    EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    const auto elsewhere = filesAt(run.elsewhere);
+    EXPECT_TRUE(run.runProbe("ProgramFolder.ProbeInsideItsOwnFolder"));
     EXPECT_EQ(bytesAt(folder + "/probe.txt"), encodeAnsi(u8("郑伟+M")) + "\r\n");
-    EXPECT_EQ(bytesAt(elsewhere + "/probe.txt"), "other probe");
-    EXPECT_EQ(bytesAt(elsewhere + "/cubing.txt"), "other folder");
+    EXPECT_EQ(filesAt(run.elsewhere), elsewhere);
 }

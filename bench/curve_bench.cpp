@@ -7,7 +7,6 @@
 #include "platform/bitmap_access.h"
 #include "platform/picture_box.h"
 
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -120,14 +119,3 @@ BENCHMARK(curvePass)
     ->Args({6000, 4000, 0})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include "threaddraw/floor_table.h"
 #include "threaddraw/tests/forum_pages.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QString>
 #include <benchmark/benchmark.h>
@@ -99,14 +98,3 @@ void BM_LoopingThreadRead(benchmark::State& state)
 BENCHMARK(BM_LoopingThreadRead)->Arg(3000)->Arg(6000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include "platform/u8.h"
 
 namespace mosaic {
 
@@ -25,10 +26,7 @@ T* make(QWidget* parent, int x, int y, int w, int h, Args&&... args)
     return control;
 }
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+using platform::u8;
 
 // Pure face colours of the target boxes.
 constexpr std::array<int32_t, 6> kTargetTints{

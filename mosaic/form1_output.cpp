@@ -12,6 +12,7 @@
 #include "platform/time_text.h"
 
 #include <QScopedValueRollback>
+#include "platform/u8.h"
 
 namespace mosaic {
 
@@ -19,10 +20,7 @@ using namespace platform;
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+using platform::u8;
 
 // The failure message of a save: the file's name and the system's reason.
 QString saveFailure(const QString& name, const QString& reason)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "platform/u8.h"
 
 namespace mosaic {
 
@@ -12,10 +13,7 @@ using platform::roundHalfEven;
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+using platform::u8;
 
 // Rounded square roots of every squared distance two colours can have.
 const std::vector<uint16_t>& distanceTable()

@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
+#include "platform/u8.h"
 
 namespace mosaic09 {
 
@@ -10,10 +11,7 @@ using namespace platform;
 
 namespace {
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+using platform::u8;
 
 // Moves a control into another container at a place in pixels.
 void moveInto(QWidget* control, QWidget* container, int x, int y, int w, int h)

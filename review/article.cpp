@@ -4,12 +4,13 @@
 #include "platform/numbers.h"
 
 #include <initializer_list>
+#include "platform/u8.h"
 
 namespace review {
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+using platform::u8;
 
 // Builds the article the way the output box receives it: addLine starts a
 // new line, addText continues the last one.

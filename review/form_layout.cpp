@@ -1,11 +1,12 @@
 // Creates the controls of the review form at their pixel positions.
 #include "review/form1.h"
+#include "platform/u8.h"
 
 namespace review {
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+using platform::u8;
 
 void setBold(QWidget* widget)
 {

@@ -12,13 +12,14 @@
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include "platform/u8.h"
 
 using mosaic09::Form1;
 using testing_support::MessageRecorder;
 
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+using platform::u8;
 
 using LoadedForm = LoadedWindow<mosaic09::Form1>;
 

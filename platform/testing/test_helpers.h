@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
+#include "platform/u8.h"
 
 // Readable QString values in test failure messages.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -37,11 +38,7 @@ public:
 // (a drag enter, then the drop, as a user's drop arrives).
 void dropUrls(class QWidget* target, const QList<class QUrl>& urls);
 
-// Text of a UTF-8 literal.
-inline QString u8(const char* s)
-{
-    return QString::fromUtf8(s);
-}
+using platform::u8;
 
 // Writes bytes to a file; fails the running test when it cannot.
 void writeBytes(const QString& path, const QByteArray& bytes);

@@ -135,9 +135,7 @@ const QString kWcaDomain = QStringLiteral("worldcubeassociation");
 
 QString decodePage(const QByteArray& bytes)
 {
-    if (platform::startsWithUtf8Bom(bytes))
-        return platform::decodeAnsiUnlessUtf8Bom(bytes);
-    if (const std::optional<QString> text = platform::decodeUtf16WithBom(bytes))
+    if (const std::optional<QString> text = platform::decodeByMark(bytes))
         return *text;
     const std::optional<QString> utf8 = platform::decodeUtf8Strictly(bytes);
     if (const std::optional<platform::Charset> declared = declaredCharset(bytes)) {

@@ -51,11 +51,16 @@ QString decodeIn(const QByteArray& bytes, const Charset& charset)
     return QString::fromUtf8(bytes);
 }
 
-QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
+std::optional<QString> decodeByMark(const QByteArray& bytes)
 {
     if (startsWithUtf8Bom(bytes))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    if (const std::optional<QString> text = decodeUtf16WithBom(bytes))
+    return decodeUtf16WithBom(bytes);
+}
+
+QString decodeCharset(const QByteArray& bytes, const QByteArray& charset)
+{
+    if (const std::optional<QString> text = decodeByMark(bytes))
         return *text;
     if (const std::optional<Charset> named = charsetForLabel(charset))
         return decodeIn(bytes, *named);

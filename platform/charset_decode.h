@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -13,6 +14,10 @@ namespace platform {
 // pages; a label that names no encoding reads as UTF-8. A byte that starts no
 // character becomes U+FFFD and decoding goes on.
 QString decodeCharset(const QByteArray& bytes, const QByteArray& charset);
+
+// Text of bytes that start with a UTF-8 or UTF-16 byte-order mark, read after
+// it; no value without one.
+std::optional<QString> decodeByMark(const QByteArray& bytes);
 
 // Text of bytes in one encoding, byte-order marks aside.
 QString decodeIn(const QByteArray& bytes, const Charset& charset);

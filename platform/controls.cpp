@@ -22,6 +22,12 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
+void placeAll(std::initializer_list<TwipsPlace> table)
+{
+    for (const TwipsPlace& p : table)
+        placeTwips(p.control, p.left, p.top, p.width, p.height);
+}
+
 int mouseButtonOf(Qt::MouseButton button)
 {
     switch (button) {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdint>
+#include <initializer_list>
 
 namespace platform {
 
@@ -20,6 +21,15 @@ constexpr int kTwipsPerPixel = 15;
 
 int twipsToPixels(int twips);
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+// One row of a window's layout table: a control and its place in twips.
+struct TwipsPlace {
+    QWidget* control;
+    int left, top, width, height;
+};
+// Places every control of a layout table; every window places its controls
+// this way.
+void placeAll(std::initializer_list<TwipsPlace> table);
 
 // Mouse buttons and shift keys as handlers receive them.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };

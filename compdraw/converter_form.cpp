@@ -22,33 +22,41 @@ Form1::Form1(const QString& folder, const ConverterSettings& settings, QWidget* 
     setFixedSize(420, 330);
 
     Label1 = new platform::Label(QStringLiteral("Brimletv20141211"), this);
-    Label1->setGeometry(10, 8, 400, 20);
     Label2[0] = new platform::Label(QStringLiteral("请将粗饼网[参赛选手]页面的网页源码保存为cubing.txt"), this);
-    Label2[0]->setGeometry(10, 32, 400, 20);
     Label2[1] = new platform::Label(QStringLiteral("获取头像时若程序无响应请等待"), this);
-    Label2[1]->setGeometry(10, 54, 400, 20);
 
     Check1 = new platform::CheckBox(QStringLiteral("姓名"), 2, this);
-    Check1->setGeometry(10, 80, 60, 22);
     Check2 = new platform::CheckBox(QStringLiteral("WCA ID"), 2, this);
-    Check2->setGeometry(75, 80, 75, 22);
     Check3 = new platform::CheckBox(QStringLiteral("性别"), 2, this);
-    Check3->setGeometry(155, 80, 60, 22);
     Check4 = new platform::CheckBox(QStringLiteral("项目"), 0, this);
-    Check4->setGeometry(220, 80, 60, 22);
     Check5 = new platform::CheckBox(QStringLiteral("WCA头像"), 0, this);
-    Check5->setGeometry(285, 80, 90, 22);
 
     Command1 = new platform::CommandButton(QStringLiteral("获取资料"), this);
-    Command1->setGeometry(10, 108, 100, 30);
     List1 = new platform::ListBox(this);
-    List1->setGeometry(10, 145, 150, 175);
     Image1 = new QLabel(this);
-    Image1->setGeometry(170, 145, 140, 175);
     Picture1 = new platform::PictureBox(this);
-    Picture1->setGeometry(320, 145, 90, 90);
+
+    placeControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+void Form1::placeControls()
+{
+    platform::placeAll({
+        {Label1, 150, 120, 6000, 300},
+        {Label2[0], 150, 480, 6000, 300},
+        {Label2[1], 150, 810, 6000, 300},
+        {Check1, 150, 1200, 900, 330},
+        {Check2, 1125, 1200, 1125, 330},
+        {Check3, 2325, 1200, 900, 330},
+        {Check4, 3300, 1200, 900, 330},
+        {Check5, 4275, 1200, 1350, 330},
+        {Command1, 150, 1620, 1500, 450},
+        {List1, 150, 2175, 2250, 2625},
+        {Image1, 2550, 2175, 2100, 2625},
+        {Picture1, 4800, 2175, 1350, 1350},
+    });
 }
 
 void Form1::status(const QString& message)

@@ -43,6 +43,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Places every control from the window's layout table, in twips.
+    void placeControls();
     void status(const QString& message);  // message followed by the time of day
 
     QString folder_;

@@ -18,7 +18,8 @@ namespace compdraw::draw {
 
 namespace {
 
-constexpr int kLabelLeft[6] = {160, 160, 360, 360, 560, 560};
+// The left of each reel label, in twips.
+constexpr int kLabelLeft[6] = {2400, 2400, 5400, 5400, 8400, 8400};
 
 QFont reelFont()
 {
@@ -64,27 +65,21 @@ Form1::Form1(const QString& folder, const DrawSettings& settings, QWidget* paren
         ln[k]->setFont(big);
         ln[k]->setWordWrap(false);
         ln[k]->setAlignment(Qt::AlignCenter);
-        ln[k]->setGeometry(kLabelLeft[k], reels.top[k], 200, 200);
     }
 
     Picture1 = new platform::PictureBox(this);
-    Picture1->setGeometry(0, 0, 927, 70);
     Picture1->setBackColor(0xC0C0FF);
     Picture1->resizeImage(927, 70);
     Image1[1] = new QLabel(Picture1);
-    Image1[1]->setGeometry(0, 0, 927, 70);
     Image1[1]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Picture2 = new platform::PictureBox(this);
-    Picture2->setGeometry(0, 270, 927, 249);
     Picture2->setBackColor(0xC0FFFF);
     Picture2->resizeImage(927, 249);
     Image1[0] = new QLabel(Picture2);
-    Image1[0]->setGeometry(0, -2, 927, 250);
     Image1[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     List1 = new platform::ListBox(this);
-    List1->setGeometry(0, 70, 91, 198);
     platform::setBackColor(List1, 0xFFC0C0);
     List1->setFont(listFont());
     // A winner wider than the list is clipped at its right edge; no scroll
@@ -93,15 +88,31 @@ Form1::Form1(const QString& folder, const DrawSettings& settings, QWidget* paren
     List1->setTextElideMode(Qt::ElideNone);
 
     Command2 = new platform::CommandButton(QStringLiteral("开始"), this);
-    Command2->setGeometry(842, 184, 79, 37);
     Command2->setFont(buttonFont());
     Command1 = new platform::CommandButton(QStringLiteral("停止"), this);
-    Command1->setGeometry(842, 228, 79, 37);
     Command1->setFont(buttonFont());
     Command1->setEnabled(false);
+    placeControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+void Form1::placeControls()
+{
+    using platform::kTwipsPerPixel;
+    // The reels stand where their tops are now; a draw moves them up and down.
+    for (int k = 0; k < 6; ++k)
+        platform::placeTwips(ln[k], kLabelLeft[k], reels.top[k] * kTwipsPerPixel, 3000, 3000);
+    platform::placeAll({
+        {Picture1, 0, 0, 13905, 1050},
+        {Image1[1], 0, 0, 13905, 1050},
+        {Picture2, 0, 4050, 13905, 3735},
+        {Image1[0], 0, -30, 13905, 3750},
+        {List1, 0, 1050, 1365, 2970},
+        {Command2, 12630, 2760, 1185, 555},
+        {Command1, 12630, 3420, 1185, 555},
+    });
 }
 
 void Form1::Form_Load()
@@ -184,7 +195,7 @@ void Form1::showReels()
 {
     for (int k = 0; k < 6; ++k) {
         if (ln[k]->y() != reels.top[k])
-            ln[k]->move(kLabelLeft[k], reels.top[k]);
+            ln[k]->move(ln[k]->x(), reels.top[k]);
         if (ln[k]->caption() != reels.caption[k])
             ln[k]->setCaption(reels.caption[k]);
     }

@@ -52,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Places every control from the window's layout table, in twips.
+    void placeControls();
     void Form_QueryUnload();
     void showReels();
     void showBanner(QLabel* image, const QImage& picture);

@@ -34,59 +34,33 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
     resize(twipsToPixels(kFormWidth), twipsToPixels(kFormHeight));
 
     Frame1 = new Frame(QString(), this);
-    placeTwips(Frame1, 120, 60, 10560, 780);
     Label1[0] = new Label(QStringLiteral("抽取范围"), Frame1);
-    placeTwips(Label1[0], 120, 300, 840, 300);
     Text2[0] = new TextBox(QStringLiteral("1"), Frame1);
-    placeTwips(Text2[0], 960, 240, 720, 360);
     Text2[1] = new TextBox(QStringLiteral("100"), Frame1);
-    placeTwips(Text2[1], 1740, 240, 720, 360);
     Label1[1] = new Label(QStringLiteral("贴子编号"), Frame1);
-    placeTwips(Label1[1], 2640, 300, 840, 300);
     Text1 = new TextBox(settings.thread, Frame1);
-    placeTwips(Text1, 3480, 240, 1800, 360);
     Command1 = new CommandButton(QStringLiteral("获取名单"), Frame1);
-    placeTwips(Command1, 5460, 210, 1200, 420);
     Command2 = new CommandButton(QStringLiteral("抽奖"), Frame1);
-    placeTwips(Command2, 6780, 210, 1200, 420);
 
     Label1[2] = new Label(QStringLiteral("楼层|ID"), this);
-    placeTwips(Label1[2], 120, 1020, 720, 300);
     Combo1 = new ComboList(this);
-    placeTwips(Combo1, 840, 960, 2400, 360);
     Text3 = new TextBox(QString(), this);
-    placeTwips(Text3, 3360, 960, 2040, 360);
     Command3[0] = new CommandButton(QStringLiteral("查楼层"), this);
     Command3[1] = new CommandButton(QStringLiteral("查ID"), this);
     Command3[2] = new CommandButton(QStringLiteral("获取ID资料"), this);
-    placeTwips(Command3[0], 5520, 930, 1080, 420);
-    placeTwips(Command3[1], 6720, 930, 1080, 420);
-    placeTwips(Command3[2], 7920, 930, 1440, 420);
 
     Text4 = new MultiLineBox(this);
-    placeTwips(Text4, 120, 1500, 3000, 5580);
-    // The profile panel fills the room right of Text4 down to the lists; it
-    // scrolls when the profile is taller. Inside it the controls keep the
-    // places of the window's design, less the panel's own left and top.
-    Panel = new ProfilePanel(this, kPanelLeft, kPanelTop, kFormWidth - 120 - kPanelLeft, 7080 - kPanelTop);
+    Panel = new ProfilePanel(this);
     QWidget* panel = Panel->content();
-    const int panelWidth = panel->width() * kTwipsPerPixel;
     Image1 = new QLabel(panel);
-    placeTwips(Image1, 0, 0, 1500, 1500);
     Image1->setScaledContents(true);
     Label2 = new Label(QString(), panel);
-    placeTwips(Label2, 4860 - kPanelLeft, 0, panelWidth - (4860 - kPanelLeft), 1800);
-    const int columnWidth = (panelWidth - 2 * 60) / 3;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         Label3[size_t(i)] = new Label(QString(), panel);
-        placeTwips(Label3[size_t(i)], (columnWidth + 60) * i, 3420 - kPanelTop, columnWidth, 1800);
-    }
 
-    // List3 is wide enough for the log separator beside its scroll bar.
     List1 = new ListBox(this);
-    placeTwips(List1, 120, 7200, 5220, 2700);
     List3 = new ListBox(this);
-    placeTwips(List3, 5460, 7200, 5220, 2700);
+    placeControls();
 
     connect(List1, &ListBox::click, this, &Form1::List1_Click);
     connect(Combo1, &ComboList::click, this, &Form1::Combo1_Click);
@@ -96,6 +70,47 @@ Form1::Form1(const Settings& s, QWidget* parent) : QWidget(parent), settings(s)
         connect(Command3[size_t(i)], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
 
     rnd = [this] { return float(rng_() >> 8) / 16777216.0f; };
+}
+
+void Form1::placeControls()
+{
+    using namespace platform;
+    // The profile panel fills the room right of Text4 down to the lists; it
+    // scrolls when the profile is taller. List3 is wide enough for the log
+    // separator beside its scroll bar.
+    placeAll({
+        {Frame1, 120, 60, 10560, 780},
+        {Label1[0], 120, 300, 840, 300},
+        {Text2[0], 960, 240, 720, 360},
+        {Text2[1], 1740, 240, 720, 360},
+        {Label1[1], 2640, 300, 840, 300},
+        {Text1, 3480, 240, 1800, 360},
+        {Command1, 5460, 210, 1200, 420},
+        {Command2, 6780, 210, 1200, 420},
+        {Label1[2], 120, 1020, 720, 300},
+        {Combo1, 840, 960, 2400, 360},
+        {Text3, 3360, 960, 2040, 360},
+        {Command3[0], 5520, 930, 1080, 420},
+        {Command3[1], 6720, 930, 1080, 420},
+        {Command3[2], 7920, 930, 1440, 420},
+        {Text4, 120, 1500, 3000, 5580},
+        {Panel, kPanelLeft, kPanelTop, kFormWidth - 120 - kPanelLeft, 7080 - kPanelTop},
+        {List1, 120, 7200, 5220, 2700},
+        {List3, 5460, 7200, 5220, 2700},
+    });
+
+    // Inside the panel the controls keep the places of the window's design,
+    // less the panel's own left and top; Label2 and the three forum columns
+    // share the panel's width.
+    Panel->fitContentWidth();
+    const int panelWidth = Panel->content()->width() * kTwipsPerPixel;
+    placeAll({
+        {Image1, 0, 0, 1500, 1500},
+        {Label2, 4860 - kPanelLeft, 0, panelWidth - (4860 - kPanelLeft), 1800},
+    });
+    const int columnWidth = (panelWidth - 2 * 60) / 3;
+    for (int i = 0; i < 3; ++i)
+        placeTwips(Label3[size_t(i)], (columnWidth + 60) * i, 3420 - kPanelTop, columnWidth, 1800);
 }
 
 void Form1::Form_Load()
@@ -117,7 +132,7 @@ void Form1::Form_Resize()
     for (platform::ListBox* list : {List1, List3}) {
         const int top = list->y() * platform::kTwipsPerPixel;
         const int h = scaleHeight - top > 0 ? scaleHeight - top : 100;
-        list->setGeometry(list->x(), list->y(), list->width(), platform::twipsToPixels(h));
+        platform::placeTwips(list, list->x() * platform::kTwipsPerPixel, top, list->width() * platform::kTwipsPerPixel, h);
     }
 }
 

@@ -82,6 +82,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Places every control from the window's layout table, in twips.
+    void placeControls();
     // Asked by every wait: a closed window stops waiting.
     bool closed() const { return closed_; }
     // The request rules of this window: the deadline and caps of its settings,

@@ -9,20 +9,22 @@
 
 namespace threaddraw {
 
-ProfilePanel::ProfilePanel(QWidget* parent, int left, int top, int widthTwips, int heightTwips)
-    : QScrollArea(parent)
+ProfilePanel::ProfilePanel(QWidget* parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    platform::placeTwips(this, left, top, widthTwips, heightTwips);
     auto* holder = new QWidget;
+    holder->installEventFilter(this);
+    setWidget(holder);
+}
+
+void ProfilePanel::fitContentWidth()
+{
     // Room for the scroll bar is kept whether it shows or not, so the
     // controls never change width and no text wraps anew.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
-    holder->resize(width() - bar, height());
-    holder->installEventFilter(this);
-    setWidget(holder);
+    widget()->resize(width() - bar, height());
 }
 
 bool ProfilePanel::eventFilter(QObject* watched, QEvent* event)

@@ -11,8 +11,11 @@ namespace threaddraw {
 class ProfilePanel : public QScrollArea {
     Q_OBJECT
 public:
-    // Placed in twips on its parent.
-    ProfilePanel(QWidget* parent, int left, int top, int widthTwips, int heightTwips);
+    explicit ProfilePanel(QWidget* parent);
+
+    // Once the panel has its place: the content takes the panel's height and
+    // its width less the room of a vertical scroll bar.
+    void fitContentWidth();
 
     // The widget that holds the panel's controls, as wide as the region
     // beside a vertical scroll bar; it grows to the lowest of its controls.

@@ -58,6 +58,8 @@ public:
 
 private:
     void createControls();
+    // Places every control from the window's layout table, in twips.
+    void placeControls();
     void connectHandlers();
     void saveOptions();
     void readOptions();

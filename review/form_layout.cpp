@@ -1,186 +1,174 @@
-// Creates the controls of the review form at their pixel positions.
+// The review form's layout table: every control's place in twips, group by
+// group, row by row.
 #include "review/form1.h"
-#include "platform/u8.h"
 
 namespace review {
 
-namespace {
-
-using platform::u8;
-
-void setBold(QWidget* widget)
+void Form1::placeControls()
 {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
-}
-
-// A caption, list or check box row inside a group: left, top, width, height.
-struct Place {
-    int x, y, w, h;
-};
-
-// Check boxes of the two structure frames by row top (0, 18, 36, 54, 72, 90)
-// and column (0, 1, 2); -1 leaves a place empty (the chamfer list's place).
-constexpr int kFrameTops[6] = {0, 18, 36, 54, 72, 90};
-constexpr int kEdgeBoxes[6][3] = {{13, 14, 15}, {16, 17, 18}, {41, -1, -1}, {19, 20, 43}, {-1, 21, 22}, {-1, 23, 24}};
-constexpr int kCornerBoxes[6][3] = {{35, 34, 33}, {32, 31, 30}, {42, -1, -1}, {29, 28, 44}, {-1, 37, 27}, {-1, 26, 25}};
-
-}  // namespace
-
-void Form1::createControls()
-{
-    setWindowTitle(u8(kWindowTitle));
-    setFixedSize(718, 453);
-    QFont formFont(QStringLiteral("Microsoft YaHei"), 9);
-    formFont.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC")});
-    setFont(formFont);
-
-    static const Place groupPlaces[7] = {{4, 4, 121, 139},   {130, 4, 141, 333}, {4, 148, 121, 189}, {592, 4, 121, 221},
-                                         {276, 4, 311, 445}, {4, 342, 267, 107}, {592, 230, 121, 219}};
-    for (int g = 0; g < 7; ++g) {
-        tabs[g] = new platform::Frame(u8(kGroupCaptions[g]), this);
-        const Place& p = groupPlaces[g];
-        tabs[g]->setGeometry(p.x, p.y, p.w, p.h);
-    }
-    Frame1 = new platform::Frame(QString(), tabs[4]);
-    Frame1->setGeometry(28, 186, 265, 107);
-    Frame2 = new platform::Frame(QString(), tabs[4]);
-    Frame2->setGeometry(26, 326, 263, 109);
-    for (platform::Frame* frame : {Frame1, Frame2}) {
-        frame->setFlat(true);
-        frame->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0px; padding: 0px; }"));
-    }
-
-    auto makeLabel = [this](int index, const QString& caption, QWidget* parent, Place p) {
-        Label1[index] = new platform::Label(caption, parent);
-        Label1[index]->setGeometry(p.x, p.y, p.w, p.h);
-        Label1[index]->setWordWrap(false);
-    };
-
-    // Texts: caption left of the box, or above it for the number of solves.
-    static const int textGroups[kTextCount] = {0, 0, 0, 5, 5, 6};
-    static const Place textCaptions[kTextCount] = {{4, 22, 50, 20},  {4, 50, 50, 20},  {4, 78, 50, 20},
-                                                   {8, 20, 30, 20},  {136, 20, 30, 20}, {14, 20, 87, 18}};
-    static const Place textBoxes[kTextCount] = {{55, 20, 62, 22}, {55, 48, 62, 22},  {55, 76, 62, 22},
-                                                {40, 18, 84, 22}, {168, 18, 90, 22}, {14, 40, 87, 22}};
-    for (int i = 0; i < kTextCount; ++i) {
-        QWidget* group = tabs[textGroups[i]];
-        makeLabel(kTextLabels[i], u8(kTextCaptions[i]), group, textCaptions[i]);
-        setBold(Label1[kTextLabels[i]]);
-        Text1[i] = new platform::TextBox(u8(kTextInitial[i]), group);
-        const Place& p = textBoxes[i];
-        Text1[i]->setGeometry(p.x, p.y, p.w, p.h);
-    }
-
-    // Lists: the group (or frame) that holds each, its caption's place and its
-    // own, each list wide enough for its longest item. The long items of the
-    // sticker list need the group's whole width: its caption stands above it.
-    struct ListPlace {
-        int group;  // 0..6, 7 Frame1, 8 Frame2
-        Place caption;
-        Place list;
-    };
-    auto row = [](int group, int y, int captionW, int listX, int listW) {
-        return ListPlace{group, {8, y + 2, captionW, 20}, {listX, y, listW, 22}};
-    };
-    auto core = [](int y) { return ListPlace{3, {4, y + 2, 38, 20}, {42, y, 75, 22}}; };
-    auto performance = [](int column, int y) {
-        return ListPlace{4, {6 + 100 * column, y + 2, 38, 20}, {44 + 100 * column, y, 62, 22}};
-    };
-    const ListPlace listPlaces[kListCount] = {
-        {0, {4, 106, 50, 20}, {55, 104, 62, 22}},
-        row(2, 20, 30, 38, 78), row(2, 48, 30, 38, 78), row(2, 76, 30, 38, 78),
-        row(2, 104, 30, 38, 78), row(2, 132, 30, 38, 78), row(2, 160, 30, 38, 78),
-        row(1, 82, 52, 60, 76), row(1, 108, 52, 60, 76), row(1, 134, 52, 60, 76),
-        row(1, 184, 52, 60, 76), row(1, 210, 52, 60, 76), row(1, 236, 52, 60, 76),
-        row(1, 262, 52, 60, 76), {1, {8, 286, 60, 17}, {8, 304, 128, 22}},
-        {5, {8, 46, 30, 20}, {40, 44, 84, 22}},
-        performance(0, 36), performance(1, 36), performance(2, 36),
-        performance(0, 82), performance(1, 82), performance(2, 82),
-        performance(0, 108), performance(1, 108), performance(2, 108),
-        performance(0, 134), performance(1, 134),
-        {7, {0, 76, 40, 17}, {42, 72, 74, 20}},
-        {8, {0, 76, 40, 17}, {42, 72, 74, 20}},
-        core(72), core(96), core(140), core(164), core(188),
-        {4, {}, {60, 160, 90, 22}},
-        {4, {}, {60, 298, 90, 22}},
-    };
-    for (int i = 0; i < kListCount; ++i) {
-        const ListPlace& lp = listPlaces[i];
-        QWidget* parent = lp.group == 7 ? Frame1 : lp.group == 8 ? Frame2 : static_cast<QWidget*>(tabs[lp.group]);
-        if (kListLabels[i] >= 0)
-            makeLabel(kListLabels[i], u8(kListCaptions[i]), parent, lp.caption);
-        Combo1[i] = new platform::ComboList(parent);
-        Combo1[i]->setGeometry(lp.list.x, lp.list.y, lp.list.w, lp.list.h);
-        for (const char* item : kListItems[i])
-            Combo1[i]->addListItem(u8(item));
-    }
-    setBold(Label1[3]);
-    setBold(Label1[20]);
-
-    // Check boxes outside the structure frames.
-    auto makeCheck = [this](int index, QWidget* parent, Place p) {
-        Check1[index] = new platform::CheckBox(u8(kCheckCaptions[index]), kCheckInitial[index], parent);
-        Check1[index]->setGeometry(p.x, p.y, p.w, p.h);
-    };
-    makeCheck(0, tabs[1], {8, 20, 76, 17});
-    makeCheck(40, tabs[1], {86, 20, 52, 17});
-    makeCheck(2, tabs[1], {8, 40, 76, 17});
-    makeCheck(1, tabs[1], {8, 60, 76, 17});
-    makeCheck(3, tabs[1], {46, 160, 46, 17});
-    makeCheck(4, tabs[1], {92, 160, 46, 17});
-    makeCheck(5, tabs[5], {136, 47, 80, 17});
-    for (int k = 0; k < 6; ++k)
-        makeCheck(6 + k, tabs[5], {40 + 72 * (k % 3), 70 + 18 * (k / 3), 70, 17});
-    makeCheck(12, tabs[4], {8, 162, 52, 17});
-    makeCheck(36, tabs[4], {8, 300, 52, 17});
-    makeCheck(38, tabs[3], {8, 34, 100, 17});
-    makeCheck(39, tabs[3], {8, 52, 100, 17});
-    for (int index : {1, 12, 36})
-        setBold(Check1[index]);
-
-    // The two structure frames share one layout.
-    static const int edgeColumns[3] = {42, 116, 192};
-    static const int cornerColumns[3] = {42, 118, 194};
-    for (int r = 0; r < 6; ++r)
-        for (int col = 0; col < 3; ++col) {
-            if (kEdgeBoxes[r][col] >= 0)
-                makeCheck(kEdgeBoxes[r][col], Frame1, {edgeColumns[col], kFrameTops[r], 72, 17});
-            if (kCornerBoxes[r][col] >= 0)
-                makeCheck(kCornerBoxes[r][col], Frame2, {cornerColumns[col], kFrameTops[r], 68, 17});
-        }
-    static const int rowTops[3] = {0, 54, 76};
-    makeLabel(37, u8(kFrameRows[0]), Frame1, {0, rowTops[0], 40, 17});
-    makeLabel(38, u8(kFrameRows[1]), Frame1, {0, rowTops[1], 40, 17});
-    makeLabel(42, u8(kFrameRows[0]), Frame2, {0, rowTops[0], 40, 17});
-    makeLabel(41, u8(kFrameRows[1]), Frame2, {0, rowTops[1], 40, 17});
-
-    // Bold sub-headings.
-    makeLabel(23, u8(kHeading23), tabs[1], {8, 160, 38, 17});
-    makeLabel(21, u8(kHeading21), tabs[5], {8, 70, 30, 17});
-    makeLabel(43, u8(kHeading43), tabs[3], {8, 21, 60, 17});
-    makeLabel(46, u8(kHeading46), tabs[3], {8, 122, 60, 17});
-    makeLabel(24, u8(kHeading24), tabs[4], {8, 20, 80, 17});
-    makeLabel(28, u8(kHeading28), tabs[4], {8, 64, 80, 17});
-    for (int index : {21, 23, 24, 28, 43, 46})
-        setBold(Label1[index]);
-
-    // Buttons and the article box.
-    Command3 = new platform::CommandButton(QStringLiteral("隐藏评测"), tabs[6]);
-    Command3->setGeometry(14, 86, 87, 35);
-    Command3->hide();
-    Command2[0] = new platform::CommandButton(QStringLiteral("保存"), tabs[6]);
-    Command2[0]->setGeometry(14, 128, 41, 35);
-    Command2[1] = new platform::CommandButton(QStringLiteral("读取"), tabs[6]);
-    Command2[1]->setGeometry(60, 128, 41, 35);
-    Command1 = new platform::CommandButton(QStringLiteral("生成评测"), tabs[6]);
-    Command1->setGeometry(14, 170, 87, 35);
-
-    Text2 = new ArticleBox(this);
-    Text2->setGeometry(128, 2, 461, 445);
-    Text2->hide();
-    Text2->raise();
+    platform::placeAll({
+        // the window
+        {tabs[0], 60, 60, 1815, 2085},
+        {Text2, 1920, 30, 6915, 6675},
+        {tabs[1], 1950, 60, 2115, 4995},
+        {tabs[4], 4140, 60, 4665, 6675},
+        {tabs[3], 8880, 60, 1815, 3315},
+        {tabs[2], 60, 2220, 1815, 2835},
+        {tabs[6], 8880, 3450, 1815, 3285},
+        {tabs[5], 60, 5130, 4005, 1605},
+        // tabs[0]
+        {Label1[0], 60, 330, 750, 300},
+        {Text1[0], 825, 300, 930, 330},
+        {Label1[1], 60, 750, 750, 300},
+        {Text1[1], 825, 720, 930, 330},
+        {Label1[2], 60, 1170, 750, 300},
+        {Text1[2], 825, 1140, 930, 330},
+        {Label1[3], 60, 1590, 750, 300},
+        {Combo1[0], 825, 1560, 930, 330},
+        // tabs[1]
+        {Check1[0], 120, 300, 1140, 255},
+        {Check1[40], 1290, 300, 780, 255},
+        {Check1[2], 120, 600, 1140, 255},
+        {Check1[1], 120, 900, 1140, 255},
+        {Label1[10], 120, 1260, 780, 300},
+        {Combo1[7], 900, 1230, 1140, 330},
+        {Label1[11], 120, 1650, 780, 300},
+        {Combo1[8], 900, 1620, 1140, 330},
+        {Label1[12], 120, 2040, 780, 300},
+        {Combo1[9], 900, 2010, 1140, 330},
+        {Label1[23], 120, 2400, 570, 255},
+        {Check1[3], 690, 2400, 690, 255},
+        {Check1[4], 1380, 2400, 690, 255},
+        {Label1[13], 120, 2790, 780, 300},
+        {Combo1[10], 900, 2760, 1140, 330},
+        {Label1[14], 120, 3180, 780, 300},
+        {Combo1[11], 900, 3150, 1140, 330},
+        {Label1[15], 120, 3570, 780, 300},
+        {Combo1[12], 900, 3540, 1140, 330},
+        {Label1[16], 120, 3960, 780, 300},
+        {Combo1[13], 900, 3930, 1140, 330},
+        {Label1[17], 120, 4290, 900, 255},
+        {Combo1[14], 120, 4560, 1920, 330},
+        // tabs[2]
+        {Label1[4], 120, 330, 450, 300},
+        {Combo1[1], 570, 300, 1170, 330},
+        {Label1[5], 120, 750, 450, 300},
+        {Combo1[2], 570, 720, 1170, 330},
+        {Label1[6], 120, 1170, 450, 300},
+        {Combo1[3], 570, 1140, 1170, 330},
+        {Label1[7], 120, 1590, 450, 300},
+        {Combo1[4], 570, 1560, 1170, 330},
+        {Label1[8], 120, 2010, 450, 300},
+        {Combo1[5], 570, 1980, 1170, 330},
+        {Label1[9], 120, 2430, 450, 300},
+        {Combo1[6], 570, 2400, 1170, 330},
+        // tabs[3]
+        {Label1[43], 120, 315, 900, 255},
+        {Check1[38], 120, 510, 1500, 255},
+        {Check1[39], 120, 780, 1500, 255},
+        {Label1[44], 60, 1110, 570, 300},
+        {Combo1[29], 630, 1080, 1125, 330},
+        {Label1[45], 60, 1470, 570, 300},
+        {Combo1[30], 630, 1440, 1125, 330},
+        {Label1[46], 120, 1830, 900, 255},
+        {Label1[47], 60, 2130, 570, 300},
+        {Combo1[31], 630, 2100, 1125, 330},
+        {Label1[48], 60, 2490, 570, 300},
+        {Combo1[32], 630, 2460, 1125, 330},
+        {Label1[49], 60, 2850, 570, 300},
+        {Combo1[33], 630, 2820, 1125, 330},
+        // tabs[4]
+        {Label1[24], 120, 300, 1200, 255},
+        {Label1[25], 90, 570, 570, 300},
+        {Combo1[16], 660, 540, 930, 330},
+        {Label1[26], 1590, 570, 570, 300},
+        {Combo1[17], 2160, 540, 930, 330},
+        {Label1[27], 3090, 570, 570, 300},
+        {Combo1[18], 3660, 540, 930, 330},
+        {Label1[28], 120, 960, 1200, 255},
+        {Label1[29], 90, 1260, 570, 300},
+        {Combo1[19], 660, 1230, 930, 330},
+        {Label1[30], 1590, 1260, 570, 300},
+        {Combo1[20], 2160, 1230, 930, 330},
+        {Label1[31], 3090, 1260, 570, 300},
+        {Combo1[21], 3660, 1230, 930, 330},
+        {Label1[32], 90, 1650, 570, 300},
+        {Combo1[22], 660, 1620, 930, 330},
+        {Label1[33], 1590, 1650, 570, 300},
+        {Combo1[23], 2160, 1620, 930, 330},
+        {Label1[34], 3090, 1650, 570, 300},
+        {Combo1[24], 3660, 1620, 930, 330},
+        {Label1[35], 90, 2040, 570, 300},
+        {Combo1[25], 660, 2010, 930, 330},
+        {Label1[36], 1590, 2040, 570, 300},
+        {Combo1[26], 2160, 2010, 930, 330},
+        {Check1[12], 120, 2430, 780, 255},
+        {Combo1[34], 900, 2400, 1350, 330},
+        {Frame1, 420, 2790, 3975, 1605},
+        {Check1[36], 120, 4500, 780, 255},
+        {Combo1[35], 900, 4470, 1350, 330},
+        {Frame2, 390, 4890, 3945, 1635},
+        // tabs[5]
+        {Label1[18], 120, 300, 450, 300},
+        {Text1[3], 600, 270, 1260, 330},
+        {Label1[19], 2040, 300, 450, 300},
+        {Text1[4], 2520, 270, 1350, 330},
+        {Label1[20], 120, 690, 450, 300},
+        {Combo1[15], 600, 660, 1260, 330},
+        {Check1[5], 2040, 705, 1200, 255},
+        {Label1[21], 120, 1050, 450, 255},
+        {Check1[6], 600, 1050, 1050, 255},
+        {Check1[7], 1680, 1050, 1050, 255},
+        {Check1[8], 2760, 1050, 1050, 255},
+        {Check1[9], 600, 1320, 1050, 255},
+        {Check1[10], 1680, 1320, 1050, 255},
+        {Check1[11], 2760, 1320, 1050, 255},
+        // tabs[6]
+        {Label1[22], 210, 300, 1305, 270},
+        {Text1[5], 210, 600, 1305, 330},
+        {Command3, 210, 1290, 1305, 525},
+        {Command2[0], 210, 1920, 615, 525},
+        {Command2[1], 900, 1920, 615, 525},
+        {Command1, 210, 2550, 1305, 525},
+        // Frame1
+        {Label1[37], 0, 0, 600, 255},
+        {Check1[13], 630, 0, 1080, 255},
+        {Check1[14], 1740, 0, 1080, 255},
+        {Check1[15], 2880, 0, 1080, 255},
+        {Check1[16], 630, 270, 1080, 255},
+        {Check1[17], 1740, 270, 1080, 255},
+        {Check1[18], 2880, 270, 1080, 255},
+        {Check1[41], 630, 540, 1080, 255},
+        {Label1[38], 0, 810, 600, 255},
+        {Check1[19], 630, 810, 1080, 255},
+        {Check1[20], 1740, 810, 1080, 255},
+        {Check1[43], 2880, 810, 1080, 255},
+        {Label1[39], 0, 1140, 600, 255},
+        {Combo1[27], 630, 1080, 1110, 300},
+        {Check1[21], 1740, 1080, 1080, 255},
+        {Check1[22], 2880, 1080, 1080, 255},
+        {Check1[23], 1740, 1350, 1080, 255},
+        {Check1[24], 2880, 1350, 1080, 255},
+        // Frame2
+        {Label1[42], 0, 0, 600, 255},
+        {Check1[35], 630, 0, 1020, 255},
+        {Check1[34], 1770, 0, 1020, 255},
+        {Check1[33], 2910, 0, 1020, 255},
+        {Check1[32], 630, 270, 1020, 255},
+        {Check1[31], 1770, 270, 1020, 255},
+        {Check1[30], 2910, 270, 1020, 255},
+        {Check1[42], 630, 540, 1020, 255},
+        {Label1[41], 0, 810, 600, 255},
+        {Check1[29], 630, 810, 1020, 255},
+        {Check1[28], 1770, 810, 1020, 255},
+        {Check1[44], 2910, 810, 1020, 255},
+        {Label1[40], 0, 1140, 600, 255},
+        {Combo1[28], 630, 1080, 1110, 300},
+        {Check1[37], 1770, 1080, 1020, 255},
+        {Check1[27], 2910, 1080, 1020, 255},
+        {Check1[26], 1770, 1350, 1020, 255},
+        {Check1[25], 2910, 1350, 1020, 255},
+    });
 }
 
 }  // namespace review

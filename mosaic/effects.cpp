@@ -2,7 +2,7 @@
 #include "platform/bitmap_access.h"
 
 #include "platform/numbers.h"
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "platform/bitmap_access.h"
 #include "platform/events.h"
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <cstring>
 
@@ -11,23 +11,23 @@ namespace mosaic {
 using platform::bitmapSize;
 using platform::dibStride;
 
-int32_t FastDrawing::GetImageWidth(const PictureBox& SrcPictureBox)
+int32_t FastDrawing::GetImageWidth(const platform::WatchedPicture& SrcPictureBox)
 {
     return bitmapSize(SrcPictureBox).width();
 }
 
-int32_t FastDrawing::GetImageHeight(const PictureBox& SrcPictureBox)
+int32_t FastDrawing::GetImageHeight(const platform::WatchedPicture& SrcPictureBox)
 {
     return bitmapSize(SrcPictureBox).height();
 }
 
-int32_t FastDrawing::GetImageStreamLength(const PictureBox& SrcPictureBox)
+int32_t FastDrawing::GetImageStreamLength(const platform::WatchedPicture& SrcPictureBox)
 {
     const QSize size = bitmapSize(SrcPictureBox);
     return (size.height() + 1) * size.width() * 3;
 }
 
-void FastDrawing::GetImageData2D(const PictureBox& SrcPictureBox, PixelBuffer2D& ImageData)
+void FastDrawing::GetImageData2D(const platform::WatchedPicture& SrcPictureBox, PixelBuffer2D& ImageData)
 {
     const QSize size = bitmapSize(SrcPictureBox);
     const int64_t stride = dibStride(size.width());
@@ -40,7 +40,7 @@ void FastDrawing::GetImageData2D(const PictureBox& SrcPictureBox, PixelBuffer2D&
     std::memset(ImageData.bytes.data() + stride * size.height(), 0, static_cast<size_t>(stride));
 }
 
-void FastDrawing::SetImageData2D(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+void FastDrawing::SetImageData2D(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                                  const PixelBuffer2D& ImageData)
 {
     platform::stretchDibBits(DstPictureBox, OriginalWidth, OriginalHeight, ImageData.bytes.data(),
@@ -48,7 +48,7 @@ void FastDrawing::SetImageData2D(PictureBox& DstPictureBox, int32_t OriginalWidt
     finishWrite(DstPictureBox);
 }
 
-void FastDrawing::GetImageData(const PictureBox& SrcPictureBox, PixelArray3D& ImageData)
+void FastDrawing::GetImageData(const platform::WatchedPicture& SrcPictureBox, PixelArray3D& ImageData)
 {
     const QSize size = bitmapSize(SrcPictureBox);
     ImageData.width = size.width();
@@ -57,7 +57,7 @@ void FastDrawing::GetImageData(const PictureBox& SrcPictureBox, PixelArray3D& Im
     platform::readDibBits(SrcPictureBox, ImageData.bytes.data(), ImageData.bytes.size());
 }
 
-void FastDrawing::SetImageData(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+void FastDrawing::SetImageData(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                                const PixelArray3D& ImageData)
 {
     platform::stretchDibBits(DstPictureBox, OriginalWidth, OriginalHeight, ImageData.bytes.data(),
@@ -65,22 +65,22 @@ void FastDrawing::SetImageData(PictureBox& DstPictureBox, int32_t OriginalWidth,
     finishWrite(DstPictureBox);
 }
 
-void FastDrawing::GetImageDataStream(const PictureBox& SrcPictureBox, std::vector<uint8_t>& ImageData)
+void FastDrawing::GetImageDataStream(const platform::WatchedPicture& SrcPictureBox, std::vector<uint8_t>& ImageData)
 {
     ImageData.assign(static_cast<size_t>(GetImageStreamLength(SrcPictureBox)) + 1, 0);
     platform::readDibBits(SrcPictureBox, ImageData.data(), ImageData.size());
 }
 
-void FastDrawing::SetImageDataStream(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+void FastDrawing::SetImageDataStream(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                                      const std::vector<uint8_t>& ImageData)
 {
     platform::stretchDibBits(DstPictureBox, OriginalWidth, OriginalHeight, ImageData.data(), ImageData.size());
     finishWrite(DstPictureBox);
 }
 
-void FastDrawing::finishWrite(PictureBox& DstPictureBox)
+void FastDrawing::finishWrite(platform::WatchedPicture& DstPictureBox)
 {
-    // Our picture boxes always keep a persistent image: show it.
+    // Our pictures always keep a persistent image: show it.
     DstPictureBox.refresh();
     platform::doEvents();
 }

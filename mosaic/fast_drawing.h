@@ -1,6 +1,7 @@
-// Bulk pixel access to a picture box's persistent image: reads it into a
-// 24-bit bottom-up buffer (blue, green, red per pixel) and writes a buffer
-// back stretched to the box's image. Holds no state of its own.
+// Bulk pixel access to a picture's image (a picture box's persistent image):
+// reads it into a 24-bit bottom-up buffer (blue, green, red per pixel) and
+// writes a buffer back stretched to the picture's image. Holds no state of
+// its own.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,7 @@
 #include <vector>
 
 namespace platform {
-class PictureBox;
+class WatchedPicture;
 }
 
 namespace mosaic {
@@ -37,30 +38,29 @@ struct PixelArray3D {
 
 class FastDrawing {
 public:
-    using PictureBox = platform::PictureBox;
 
-    int32_t GetImageWidth(const PictureBox& SrcPictureBox);
-    int32_t GetImageHeight(const PictureBox& SrcPictureBox);
+    int32_t GetImageWidth(const platform::WatchedPicture& SrcPictureBox);
+    int32_t GetImageHeight(const platform::WatchedPicture& SrcPictureBox);
     // (height + 1) × width × 3; the stream holds one byte more.
-    int32_t GetImageStreamLength(const PictureBox& SrcPictureBox);
+    int32_t GetImageStreamLength(const platform::WatchedPicture& SrcPictureBox);
     // Sizes ImageData for the image (reusing its storage) and fills it.
-    void GetImageData2D(const PictureBox& SrcPictureBox, PixelBuffer2D& ImageData);
-    // Draws the buffer onto the box stretched to its image, refreshes the box
+    void GetImageData2D(const platform::WatchedPicture& SrcPictureBox, PixelBuffer2D& ImageData);
+    // Draws the buffer onto the picture stretched to its image, refreshes it
     // and lets pending window events run once.
-    void SetImageData2D(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+    void SetImageData2D(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                         const PixelBuffer2D& ImageData);
     // The unpadded array receives the bitmap's padded rows as far as they fit
     // (they agree when the width is a multiple of 4).
-    void GetImageData(const PictureBox& SrcPictureBox, PixelArray3D& ImageData);
-    void SetImageData(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+    void GetImageData(const platform::WatchedPicture& SrcPictureBox, PixelArray3D& ImageData);
+    void SetImageData(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                       const PixelArray3D& ImageData);
     // The stream receives the bitmap's padded rows as far as they fit.
-    void GetImageDataStream(const PictureBox& SrcPictureBox, std::vector<uint8_t>& ImageData);
-    void SetImageDataStream(PictureBox& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
+    void GetImageDataStream(const platform::WatchedPicture& SrcPictureBox, std::vector<uint8_t>& ImageData);
+    void SetImageDataStream(platform::WatchedPicture& DstPictureBox, int32_t OriginalWidth, int32_t OriginalHeight,
                             const std::vector<uint8_t>& ImageData);
 
 private:
-    void finishWrite(PictureBox& DstPictureBox);
+    void finishWrite(platform::WatchedPicture& DstPictureBox);
 };
 
 }  // namespace mosaic

@@ -87,7 +87,7 @@ void copyPixels(const QImage& from, QImage& to)
     });
 }
 
-PictureCopy::PictureCopy(platform::PictureBox& source, platform::PictureBox& copy) : source_(source), copy_(copy)
+PictureCopy::PictureCopy(platform::WatchedPicture& source, platform::WatchedPicture& copy) : source_(source), copy_(copy)
 {
     source_.addWatcher(this);
 }

@@ -3,7 +3,7 @@
 // follows the working picture.
 #pragma once
 
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <QImage>
 #include <QRect>
@@ -66,14 +66,14 @@ void copyArea(const QImage& from, QImage& to, const QRect& area);
 // Copies every pixel of from into to (same size and format) on several threads.
 void copyPixels(const QImage& from, QImage& to);
 
-// Keeps one picture box a copy of another (the backing copy of the working
+// Keeps one picture a copy of another (the backing copy of the working
 // picture): a write copies only the tiles painted since the last one, and the
 // whole picture after it was replaced or the copy was changed elsewhere. The
 // copy never shares its pixels with the picture, so painting the picture
 // never has to copy it whole first.
 class PictureCopy : public platform::PictureWatcher {
 public:
-    PictureCopy(platform::PictureBox& source, platform::PictureBox& copy);
+    PictureCopy(platform::WatchedPicture& source, platform::WatchedPicture& copy);
     ~PictureCopy() override;
     PictureCopy(const PictureCopy&) = delete;
     PictureCopy& operator=(const PictureCopy&) = delete;
@@ -85,8 +85,8 @@ public:
     void replaced(QImage& old) override;
 
 private:
-    platform::PictureBox& source_;
-    platform::PictureBox& copy_;
+    platform::WatchedPicture& source_;
+    platform::WatchedPicture& copy_;
     TileGrid grid_;
     std::vector<uint8_t> dirty_;
     bool allDirty_ = true;

@@ -1,6 +1,6 @@
 #include "mosaic/stored_picture.h"
 
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <QFile>
 #include <cerrno>

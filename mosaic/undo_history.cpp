@@ -44,7 +44,7 @@ void UndoHistory::setMemoryBudget(qint64 bytes)
     keepWithinBudget();
 }
 
-void UndoHistory::watch(platform::PictureBox* picture)
+void UndoHistory::watch(platform::WatchedPicture* picture)
 {
     if (picture_)
         picture_->removeWatcher(this);

@@ -30,7 +30,7 @@
 
 #include "mosaic/picture_tiles.h"
 #include "mosaic/stored_picture.h"
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <QImage>
 #include <QObject>
@@ -55,8 +55,8 @@ public:
     UndoHistory(const UndoHistory&) = delete;
     UndoHistory& operator=(const UndoHistory&) = delete;
 
-    // Snapshots are from now on taken of this picture box (null: none).
-    void watch(platform::PictureBox* picture);
+    // Snapshots are from now on taken of this picture (null: none).
+    void watch(platform::WatchedPicture* picture);
 
     // Start-up: index 0, slot 0 holds the start picture.
     void reset(const QImage& start);
@@ -162,7 +162,7 @@ private:
     void dropOldestBeyondBudget();
     void dropOldest();
 
-    platform::PictureBox* picture_ = nullptr;
+    platform::WatchedPicture* picture_ = nullptr;
     std::vector<Slot> slots_;
     QImage spare_;    // the reserve
     Coming coming_;   // the reserve being prepared

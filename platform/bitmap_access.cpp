@@ -1,7 +1,7 @@
 #include "platform/bitmap_access.h"
 
 #include "platform/numbers.h"
-#include "platform/picture_box.h"
+#include "platform/picture_buffer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -60,9 +60,9 @@ void setRowBandWorkers(int workers)
     bandWorkers() = workers < 0 ? 0 : workers;
 }
 
-QSize bitmapSize(const PictureBox& box)
+QSize bitmapSize(const WatchedPicture& picture)
 {
-    return box.image().size();
+    return picture.image().size();
 }
 
 int64_t dibStride(int width)
@@ -70,9 +70,9 @@ int64_t dibStride(int width)
     return width <= 0 ? 0 : (int64_t{width} * 3 + 3) / 4 * 4;
 }
 
-void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen)
+void readDibBits(const WatchedPicture& picture, uint8_t* dst, size_t dstLen)
 {
-    const QImage& image = box.image();
+    const QImage& image = picture.image();
     const int width = image.width();
     const int height = image.height();
     const int64_t stride = dibStride(width);
@@ -101,17 +101,17 @@ void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen)
     }
 }
 
-void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen)
+void stretchDibBits(WatchedPicture& picture, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen)
 {
     if (srcWidth <= 0 || srcHeight <= 0 || src == nullptr)
         return;
-    const int dw = box.image().width();
-    const int dh = box.image().height();
+    const int dw = picture.image().width();
+    const int dh = picture.image().height();
     if (dw <= 0 || dh <= 0)
         return;
-    // Every pixel is written below: the box may hand over a spare buffer
+    // Every pixel is written below: the picture may hand over a spare buffer
     // instead of copying a shared image first.
-    QImage& image = box.imageForOverwrite();
+    QImage& image = picture.imageForOverwrite();
     const int64_t stride = dibStride(srcWidth);
     // Writing detaches a shared image; do it once, before any band starts.
     uchar* bits = image.bits();

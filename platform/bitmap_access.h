@@ -1,6 +1,6 @@
-// Bulk pixel access to a picture box's persistent image in the layout of a
-// 24-bit device-independent bitmap: rows bottom-up, each pixel blue, green,
-// red, each row padded to a multiple of 4 bytes. Every call stays within the
+// Bulk pixel access to a picture's image (a picture box's persistent image)
+// in the layout of a 24-bit device-independent bitmap: rows bottom-up, each
+// pixel blue, green, red, each row padded to a multiple of 4 bytes. Every call stays within the
 // buffer length it is given and within the image.
 #pragma once
 
@@ -11,24 +11,24 @@
 
 namespace platform {
 
-class PictureBox;
+class WatchedPicture;
 
-// Width and height of the box's image.
-QSize bitmapSize(const PictureBox& box);
+// Width and height of the picture's image.
+QSize bitmapSize(const WatchedPicture& picture);
 
 // Bytes of one 24-bit row of the given width, padded to 4.
 int64_t dibStride(int width);
 
-// Writes the box's image, all its rows, into dst as 24-bit bottom-up rows
+// Writes the picture's image, all its rows, into dst as 24-bit bottom-up rows
 // padded to 4 bytes (padding bytes 0); stops after dstLen bytes.
-void readDibBits(const PictureBox& box, uint8_t* dst, size_t dstLen);
+void readDibBits(const WatchedPicture& picture, uint8_t* dst, size_t dstLen);
 
 // Draws srcWidth × srcHeight pixels given as 24-bit bottom-up padded rows
-// onto the box's image, stretched or shrunk to the image's full size (each
+// onto the picture's image, stretched or shrunk to the image's full size (each
 // target pixel takes its nearest source pixel). Bytes beyond srcLen are read
-// as 0. Nothing is drawn when a source side is not positive. The box is not
-// repainted here.
-void stretchDibBits(PictureBox& box, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen);
+// as 0. Nothing is drawn when a source side is not positive. The picture is not
+// refreshed here.
+void stretchDibBits(WatchedPicture& picture, int srcWidth, int srcHeight, const uint8_t* src, size_t srcLen);
 
 // Runs work(first, last) over bands of the rows 0..rows-1 (last exclusive)
 // on up to `threads` threads, the calling one among them (0: the processors

@@ -5,8 +5,6 @@
 #include <QRgb>
 #include <cstdint>
 
-class QWidget;
-
 namespace platform {
 
 constexpr int32_t kNoColor = -1;
@@ -30,10 +28,5 @@ inline QColor toQColor(int32_t c)
 {
     return QColor(toQRgb(c));
 }
-
-// Background colour of a widget (its palette's Base, Window and Button roles).
-void setBackColor(QWidget* widget, int32_t color);
-// Text colour of a widget.
-void setForeColor(QWidget* widget, int32_t color);
 
 }  // namespace platform

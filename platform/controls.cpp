@@ -22,6 +22,27 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
+void setBackColor(QWidget* widget, int32_t color)
+{
+    QPalette pal = widget->palette();
+    const QColor c = toQColor(color);
+    pal.setColor(QPalette::Base, c);
+    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Button, c);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+void setForeColor(QWidget* widget, int32_t color)
+{
+    QPalette pal = widget->palette();
+    const QColor c = toQColor(color);
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::Text, c);
+    pal.setColor(QPalette::ButtonText, c);
+    widget->setPalette(pal);
+}
+
 void placeAll(std::initializer_list<TwipsPlace> table)
 {
     for (const TwipsPlace& p : table)

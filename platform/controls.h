@@ -31,6 +31,11 @@ struct TwipsPlace {
 // this way.
 void placeAll(std::initializer_list<TwipsPlace> table);
 
+// Background colour of a widget (its palette's Base, Window and Button roles).
+void setBackColor(QWidget* widget, int32_t color);
+// Text colour of a widget.
+void setForeColor(QWidget* widget, int32_t color);
+
 // Mouse buttons and shift keys as handlers receive them.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 int mouseButtonOf(Qt::MouseButton button);

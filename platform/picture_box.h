@@ -1,64 +1,29 @@
 // Picture box with a persistent image: everything drawn on it stays in its
-// own 32-bit image, which is what point queries read and saves write.
+// own 32-bit image, which is what point queries read and saves write. Pixel
+// code reaches it as a WatchedPicture.
 // Coordinates are image pixels from the top-left corner.
 #pragma once
 
+#include "platform/picture_buffer.h"
+
 #include <QImage>
 #include <QWidget>
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 namespace platform {
 
-// Told of every change to a picture box's image, so that an undo history can
-// keep the old pixels of what is about to change and a copy of the picture
-// can follow it tile by tile.
-class PictureWatcher {
-public:
-    virtual ~PictureWatcher() = default;
-    // Pixels inside area (image coordinates, within the image) are about to
-    // be painted; the image still holds the old ones.
-    virtual void aboutToPaint(const QRect& area) = 0;
-    // The whole image was replaced; old is the image it had, which the
-    // watcher may take.
-    virtual void replaced(QImage& old) = 0;
-    // A buffer of that size that nothing else holds, for an image about to
-    // be written whole; null when the watcher has none.
-    virtual QImage spareImage(const QSize& size)
-    {
-        (void)size;
-        return QImage();
-    }
-};
-
-// A fresh 32-bit image of that size (null when there is no memory for it).
-// A picture-sized buffer is aligned to 2 MB.
-QImage newPictureImage(const QSize& size);
-
-// Writes one byte in each memory page of the image's pixels, so that the
-// system hands out every page now rather than at the first real write; the
-// pages are shared out among that many threads. Once stop is set, the
-// threads end at their next row.
-void touchPages(QImage& image, int threads = 1, const std::atomic<bool>* stop = nullptr);
-
-// Largest picture a picture box loads: 200 megapixels, a phone's largest photo.
-constexpr qint64 kMaxPicturePixels = 200'000'000;
-
-// Whether a picture of this size may be loaded.
-bool pictureSizeLoadable(const QSize& size);
-
 enum class PictureLoad { Loaded, NotAPicture, TooLarge };
 
-class PictureBox : public QWidget {
+class PictureBox : public QWidget, public WatchedPicture {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    const QImage& image() const { return image_; }
+    const QImage& image() const override { return image_; }
     // Replaces the image (converted to 32-bit RGB); with autoSize on the box
     // takes the image's size.
-    void setImage(const QImage& image);
+    void setImage(const QImage& image) override;
     // A fresh image of the given size filled with the back colour.
     void resizeImage(int width, int height);
     // Loads a picture file. The image stays unchanged when the file is no
@@ -84,21 +49,21 @@ public:
 
     // Direct access for whole-row work; call refresh() after writing. With an
     // area, the caller writes only inside it.
-    QImage& imageForWriting();
-    QImage& imageForWriting(const QRect& area);
+    QImage& imageForWriting() override;
+    QImage& imageForWriting(const QRect& area) override;
     // For a writer that sets every pixel: the box takes a buffer of the same
     // size (a watcher's spare or a fresh one), whose pixels are undefined,
     // and its watchers receive the old image.
-    QImage& imageForOverwrite();
+    QImage& imageForOverwrite() override;
     // A buffer of the image's size for a result that is to replace the
     // image: a watcher's spare, or a fresh one (null when there is no memory).
     QImage resultBuffer();
-    void refresh() { update(); }
+    void refresh() override { update(); }
 
     // Watchers are told of every change to the image; they must be removed
     // before they go.
-    void addWatcher(PictureWatcher* watcher);
-    void removeWatcher(PictureWatcher* watcher);
+    void addWatcher(PictureWatcher* watcher) override;
+    void removeWatcher(PictureWatcher* watcher) override;
 
     int drawWidth() const { return drawWidth_; }
     void setDrawWidth(int width) { drawWidth_ = width < 1 ? 1 : width; }

@@ -2,7 +2,7 @@
 // of a file that is no picture at once, the picture as it was.
 #include "mosaic/form1.h"
 #include "mosaic/tests/loaded_form.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QFile>
 #include <QUrl>

@@ -2,7 +2,7 @@
 #include "mosaic/form1.h"
 #include "mosaic/tests/loaded_form.h"
 #include "platform/color_value.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,7 +4,7 @@
 #include "mosaic/tests/picture_checks.h"
 #include "platform/color_value.h"
 #include "platform/testing/file_size_limit.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 #include "platform/text_file.h"
 #include "platform/time_text.h"
 

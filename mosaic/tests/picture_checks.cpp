@@ -2,7 +2,7 @@
 
 #include "mosaic/form2.h"
 #include "platform/screen_color.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QPainter>
 #include <QTest>

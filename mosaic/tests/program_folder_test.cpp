@@ -3,7 +3,7 @@
 #include "mosaic/form1.h"
 #include "platform/program_folder.h"
 #include "platform/testing/gbk_folder_run.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QRegularExpression>
 #include <QTest>

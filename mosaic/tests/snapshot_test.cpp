@@ -4,7 +4,7 @@
 #include "mosaic/effects.h"
 #include "mosaic/form1.h"
 #include "mosaic/tests/loaded_form.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QRandomGenerator>
 #include <QUrl>

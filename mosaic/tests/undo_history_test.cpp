@@ -6,7 +6,7 @@
 #include "platform/testing/child_process.h"
 #include "platform/testing/file_size_limit.h"
 #include "platform/testing/random_image.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

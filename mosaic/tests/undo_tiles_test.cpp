@@ -3,6 +3,7 @@
 // checked against whole copies taken at the same moments.
 #include "mosaic/picture_tiles.h"
 #include "mosaic/undo_history.h"
+#include "platform/picture_box.h"
 #include "platform/testing/test_helpers.h"
 
 #include <QPainter>

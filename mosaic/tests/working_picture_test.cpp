@@ -3,7 +3,7 @@
 #include "mosaic/tests/loaded_form.h"
 #include "mosaic/tests/picture_checks.h"
 #include "platform/screen_color.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>

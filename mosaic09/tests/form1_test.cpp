@@ -5,7 +5,7 @@
 #include "mosaic/effects.h"
 #include "mosaic/form2.h"
 #include "mosaic/tests/picture_checks.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>

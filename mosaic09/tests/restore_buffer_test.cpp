@@ -4,7 +4,7 @@
 #include "mosaic/tests/loaded_window.h"
 
 #include "mosaic/effects.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QTemporaryDir>
 #include <QUrl>

@@ -1,41 +1,10 @@
 #include "platform/testing/test_helpers.h"
 
-#include "platform/message_box.h"
-
-#include <QApplication>
 #include <QBuffer>
 #include <gtest/gtest.h>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
-#include <QUrl>
-#include <QWidget>
 
 namespace testing_support {
-
-MessageRecorder::MessageRecorder()
-{
-    platform::setMessageHook([this](const QString& text, const QString& title) {
-        texts << text;
-        titles << title;
-    });
-}
-
-MessageRecorder::~MessageRecorder()
-{
-    platform::setMessageHook({});
-}
-
-void dropUrls(QWidget* target, const QList<QUrl>& urls)
-{
-    QMimeData data;
-    data.setUrls(urls);
-    const QPoint at(1, 1);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &drop);
-}
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {

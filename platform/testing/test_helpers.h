@@ -1,4 +1,4 @@
-// Helpers shared by the tests of every program.
+// Helpers shared by the tests of every program, logic and windows alike.
 #pragma once
 
 #include "platform/testing/random_image.h"
@@ -24,19 +24,6 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
 }
 
 namespace testing_support {
-
-// Records message boxes instead of showing them, for the life of the object.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    QStringList texts;
-    QStringList titles;
-};
-
-// Drags and drops the given addresses onto a widget that accepts drops
-// (a drag enter, then the drop, as a user's drop arrives).
-void dropUrls(class QWidget* target, const QList<class QUrl>& urls);
 
 using platform::u8;
 

@@ -1,6 +1,13 @@
 // main() of every test binary: the offscreen platform unless one is chosen,
-// and one QApplication for the whole run.
+// and one application object for the whole run: a QApplication for the window
+// tests (built with SUITE_TEST_WIDGETS), a QGuiApplication for the logic tests.
+#ifdef SUITE_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -27,7 +34,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new DeferredDeleteDrain);
     return RUN_ALL_TESTS();

@@ -1,6 +1,6 @@
 #include "platform/picture_box.h"
 #include "platform/testing/child_process.h"
-#include "platform/testing/test_helpers.h"
+#include "platform/testing/window_helpers.h"
 
 #include <QImageReader>
 #include <QRandomGenerator>

@@ -1,7 +1,6 @@
 #include "compdraw/draw_form.h"
 
 #include "compdraw/list_entry.h"
-#include "platform/color_value.h"
 #include "platform/events.h"
 #include "platform/picture_loader.h"
 #include "platform/text_file.h"

@@ -186,9 +186,7 @@ void Form1::createBrushAndCurveControls()
     Command4[1] = make<CommandButton>(Frame6, 8, 125, 60, 20, u8("撤销"));
 
     Frame5 = make<Frame>(this, 8, 268, 268, 116, u8("图像效果"));
-    picCurve = make<PictureBox>(Frame5, 4, 14, 101, 101);
-    picCurve->setBackColor(rgbValue(224, 224, 224));
-    picCurve->resizeImage(101, 101);
+    picCurve = make<CurveEditor>(Frame5, 4, 14, 101, 101);
 }
 
 void Form1::connectHandlers()
@@ -197,6 +195,8 @@ void Form1::connectHandlers()
         connect(Combo1[i], &ComboList::click, this, [this, i] { Combo1_Click(i); });
     connectToolHandlers();
     setupWorkingPicture();
+    if (edition_ == Edition::V10)
+        connectCurveHandlers();
 }
 
 void Form1::Form_Load()

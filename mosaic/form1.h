@@ -3,10 +3,10 @@
 // this folder, and write the results back.
 #pragma once
 
+#include "mosaic/curve_editor.h"
 #include "mosaic/palette.h"
 #include "mosaic/sampling.h"
 #include "mosaic/undo_history.h"
-#include "mosaic/tone_curve.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 
@@ -84,7 +84,7 @@ public:
     platform::LineShape* Line1{};
     // Frame5 "图像效果" (edition 1.0 only; in 0.9 Command5[0..5] stand elsewhere)
     platform::Frame* Frame5{};
-    platform::PictureBox* picCurve{};
+    CurveEditor* picCurve{};
     std::array<platform::CommandButton*, 7> Command5{};
     // Frame3 "图像生成" (edition 1.0; edition 0.9 uses the name for its own frame)
     platform::Frame* Frame3{};
@@ -157,24 +157,12 @@ public:
     // Colour last picked from the screen; the colour replace looks for it.
     ColorValue pickedColor = 0;
 
-    // Tone curve: the curve box's points and table, its three mouse handlers
-    // and the application of the curve from PicBACK into Picture1.
-    ToneCurve curve;
-    bool dragging = false;
-    int32_t selPoint = -1;
-    void updateCurve();
+    // Tone curve: the curve box's three mouse handlers (X and Y in box
+    // units) and the application of the curve from PicBACK into Picture1.
     void drawCurves(platform::PictureBox* srcPic, platform::PictureBox* dstPic);
-    // X and Y in box units. A call that arrives while a curve event is being
-    // handled (through the event pump of the picture write) is queued and
-    // handled after it; queued moves collapse to the newest.
     void picCurve_MouseDown(int Button, int Shift, float X, float Y);
     void picCurve_MouseMove(int Button, int Shift, float X, float Y);
     void picCurve_MouseUp(int Button, int Shift, float X, float Y);
-    // Box units of a position in the curve box's pixels (inside from pixel 1,
-    // 99 pixels for 260 units).
-    static QPointF curveUnitsOf(double px, double py);
-    // How many curve updates have run.
-    int curveUpdateCount() const { return curveUpdates_; }
 
 private:
     void connectToolHandlers();
@@ -187,24 +175,9 @@ private:
     // Keeps PicBACK a copy of Picture1, tile by tile.
     std::unique_ptr<PictureCopy> backingCopy_;
 
-    enum class CurveEventKind { Down, Move, Up, Update };
-    struct CurveEvent {
-        CurveEventKind kind;
-        int button;
-        int shift;
-        float x;
-        float y;
-    };
     void connectCurveHandlers();
-    void runCurveEvent(const CurveEvent& event);
-    void handleCurveEvent(const CurveEvent& event);
-    void curveMouseDown(float X, float Y);
-    void curveMouseMove(float X, float Y);
-    void curveMouseUp();
-    bool curveBusy_ = false;
-    std::vector<CurveEvent> curveQueue_;
+    // Kept between curve updates, so that a drag allocates no new buffer.
     PixelBuffer2D curveBuffer_;
-    int curveUpdates_ = 0;
 
 protected:
     // For the editions built on this window.

@@ -1,4 +1,4 @@
-// The window's side of the tone curve: the curve box's handlers, and the
+// Edition 1.0's side of the tone curve: the curve box's handlers, and the
 // application of the curve from the backing copy into the working picture
 // whenever the box reports a change.
 #include "mosaic/form1.h"

@@ -130,8 +130,8 @@ protected:
     // folder: the program folder, where patterns are saved.
     explicit Form1Base(const QString& folder, QWidget* parent = nullptr);
 
-    // The shared controls, each group created in the container given, in
-    // the order the edition creates its controls.
+    // The shared controls group by group, each in the container an edition
+    // gives it; an edition calls these in the order of its tab order.
     void createWorkingPicture();
     void createShapeFrame();
     void createColorFrame();

@@ -60,7 +60,7 @@ void clicks(benchmark::State& state, int index, int keptPictures = 0)
     }
     const auto pause = std::chrono::milliseconds(state.range(3));
     QTemporaryDir folder;
-    std::unique_ptr<mosaic::Form1> w;
+    std::unique_ptr<mosaic::Form1Base> w;
     if (v09)
         w = std::make_unique<mosaic09::Form1>(folder.path());
     else
@@ -69,14 +69,14 @@ void clicks(benchmark::State& state, int index, int keptPictures = 0)
     w->Picture1->setImage(cachedPhoto(int(state.range(0)), int(state.range(1))).copy());
     w->writeBackingCopy();
     if (keptPictures > 0)
-        w->undoHistory.setMemoryBudget(keptPictures * w->Picture1->image().sizeInBytes());
+        static_cast<mosaic::Form1*>(w.get())->undoHistory.setMemoryBudget(keptPictures * w->Picture1->image().sizeInBytes());
     w->pickedColor = 0x808080;
     w->Text4->setText("60");
     // As after a drop: the restore point holds the picture.
     if (v09)
         static_cast<mosaic09::Form1*>(w.get())->backupWorkingPicture();
     else
-        w->saveUndo();
+        static_cast<mosaic::Form1*>(w.get())->saveUndo();
     QCoreApplication::processEvents();
     for (auto _ : state) {
         if (index == kReplace)

@@ -1,9 +1,10 @@
-// The effect buttons and the colour replace of the working picture. The pixel
-// work runs over the picture's rows (mosaic/effects.h); the handlers take the
-// snapshot, show the busy caption and put the result back.
+// The effect buttons and the colour replace of the working picture, in both
+// editions. The pixel work runs over the picture's rows (mosaic/effects.h);
+// the handlers take the restore point, show the busy caption and put the
+// result back.
 #include "mosaic/effects.h"
 #include "mosaic/estimates.h"
-#include "mosaic/form1.h"
+#include "mosaic/form1_base.h"
 #include "platform/message_box.h"
 #include "platform/numbers.h"
 
@@ -29,7 +30,7 @@ uint64_t timerSeed()
 
 }  // namespace
 
-void Form1::connectToolHandlers()
+void Form1Base::connectToolHandlers()
 {
     for (int i = 0; i < effectCount(); ++i)
         connect(Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
@@ -39,7 +40,7 @@ void Form1::connectToolHandlers()
     connect(Text8, &TextBox::change, this, [this] { Text8_Change(); });
 }
 
-ColorValue Form1::shadeColorByName(const QString& name) const
+ColorValue Form1Base::shadeColorByName(const QString& name) const
 {
     ColorValue color = 0;
     for (int face = 0; face < kFaces; ++face)
@@ -49,33 +50,23 @@ ColorValue Form1::shadeColorByName(const QString& name) const
     return color;
 }
 
-void Form1::Command5_Click(int index)
+void Form1Base::Command5_Click(int index)
 {
     if (index < 0 || index >= effectCount())
         return;
     setWindowTitle(windowTitle() + busySuffix());
     takeRestorePoint();
-    if (index == kErase) {
-        // The picture keeps its size and shows its plain background.
-        Picture1->cls();
+    if (!paintEffect(index)) {
         setWindowTitle(windowTitle().remove(busySuffix()));
-        writeBackingCopy();
-    } else {
-        if (!paintEffect(index)) {
-            setWindowTitle(windowTitle().remove(busySuffix()));
-            msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
-            return;
-        }
-        writeBackingCopy();
-        setWindowTitle(windowTitle().remove(busySuffix()));
+        msgBox(this, QString::fromUtf8("图片太大，内存不足"), QString::fromUtf8("错误"));
+        return;
     }
-    // The brush keeps its colour; an edition without a brush has none.
-    if (Combo3)
-        Picture1->setForeColor(shadeColorByName(Combo3->currentText()));
-    undoHistory.prepareReserve();
+    writeBackingCopy();
+    setWindowTitle(windowTitle().remove(busySuffix()));
+    afterEffect();
 }
 
-void Form1::Command3_Click()
+void Form1Base::Command3_Click()
 {
     const QString toleranceText = Text4->text();
     const double tolerance = leadingNumber(toleranceText);
@@ -97,10 +88,10 @@ void Form1::Command3_Click()
         return;
     }
     Picture1->setImage(result);
-    undoHistory.prepareReserve();
+    afterReplace();
 }
 
-bool Form1::paintEffect(int index)
+bool Form1Base::paintEffect(int index)
 {
     // The result goes into a spare buffer of the restore point's when it has
     // one; the picture's own buffer then becomes the restore point.

@@ -1,6 +1,6 @@
 // "生成图片": the pattern sampled from the working picture and drawn into the
 // preview window, row by row, letting events run between rows.
-#include "mosaic/form1.h"
+#include "mosaic/form1_base.h"
 
 #include "mosaic/form2.h"
 #include "platform/events.h"
@@ -13,7 +13,7 @@ namespace mosaic {
 
 using namespace platform;
 
-PatternInput Form1::patternInput() const
+PatternInput Form1Base::patternInput() const
 {
     PatternInput in;
     in.W = leadingNumber(Text1->text());
@@ -26,7 +26,7 @@ PatternInput Form1::patternInput() const
     return in;
 }
 
-QString Form1::readCheckedPattern(PatternInput& in, PreviewGrid& grid, bool forDrawing) const
+QString Form1Base::readCheckedPattern(PatternInput& in, PreviewGrid& grid, bool forDrawing) const
 {
     in = patternInput();
     QString error = checkPatternSize(in.W, in.H, Picture1->imageWidth(), Picture1->imageHeight());
@@ -35,7 +35,7 @@ QString Form1::readCheckedPattern(PatternInput& in, PreviewGrid& grid, bool forD
     return error;
 }
 
-void Form1::Command2_Click()
+void Form1Base::Command2_Click()
 {
     if (generating)
         return;
@@ -76,7 +76,7 @@ void Form1::Command2_Click()
     }
 }
 
-void Form1::m3_Click()
+void Form1Base::m3_Click()
 {
     form2_->hide();
 }

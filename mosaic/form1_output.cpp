@@ -1,6 +1,6 @@
 // The pattern leaves the program: the preview's image as a BMP and the same
 // sampling as a text of full-width face symbols, both named by the time.
-#include "mosaic/form1.h"
+#include "mosaic/form1_base.h"
 
 #include "mosaic/form2.h"
 #include "mosaic/pattern_text.h"
@@ -30,7 +30,7 @@ QString saveFailure(const QString& name, const QString& reason)
 
 }  // namespace
 
-void Form1::Command1_Click()
+void Form1Base::Command1_Click()
 {
     // The preview sized by the current boxes, with the cube order and
     // separators of the last generation or text output.
@@ -58,12 +58,12 @@ void Form1::Command1_Click()
     form2_->hide();
 }
 
-void Form1::m1_Click()
+void Form1Base::m1_Click()
 {
     Command1_Click();
 }
 
-void Form1::Command6_Click()
+void Form1Base::Command6_Click()
 {
     if (writingText)
         return;

@@ -1,3 +1,5 @@
+// Edition 1.0's undo history: its start-up, the snapshots and the two
+// "撤销" buttons.
 #include "mosaic/form1.h"
 
 #include "platform/message_box.h"

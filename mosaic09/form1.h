@@ -3,40 +3,21 @@
 // history, the backing copy and the brush.
 #pragma once
 
-#include "mosaic/form1.h"
-
-#include <QImage>
+#include "mosaic/form1_base.h"
+#include "mosaic09/restore_buffer.h"
 
 namespace mosaic09 {
 
-// The RestoreBuffer: one restore copy of the working picture, kept like a
-// slot of edition 1.0's undo history (as what changed since the backup).
-class RestoreBuffer {
-public:
-    explicit RestoreBuffer(platform::PictureBox* picture);
-
-    // The picture it holds.
-    QImage image() const { return history_.newest(); }
-    // backupWorkingPicture: it takes the working picture as it is now.
-    void backup() { history_.push(); }
-    // The working picture takes it back; it keeps holding the same picture.
-    // False when it cannot be read back (the picture stays as it was).
-    bool restore();
-    // Bytes of pixels it holds.
-    qint64 heldBytes() const { return history_.heldBytes(); }
-
-private:
-    mosaic::UndoHistory history_{1};
-};
-
-class Form1 : public mosaic::Form1 {
+class Form1 : public mosaic::Form1Base {
     Q_OBJECT
 public:
     // folder: the program folder, where patterns are saved.
     explicit Form1(const QString& folder, QWidget* parent = nullptr);
 
+    // Frame3 "色彩调整": the effects, "还原" and the colour replace
+    platform::Frame* Frame3;
     // "还原": a single button in this edition.
-    platform::CommandButton* Command4 = nullptr;
+    platform::CommandButton* Command4;
     // The RestoreBuffer: the working picture as it was at the last backup,
     // the start picture until then. Held out of the user's sight.
     RestoreBuffer Picture2;
@@ -53,6 +34,7 @@ protected:
     void takeRestorePoint() override;
 
 private:
+    void createControls();
     void placeControls();
 };
 

@@ -30,7 +30,7 @@ void hover(QWidget* w, QPoint at, Qt::MouseButtons held = Qt::NoButton)
 // Every pixel of the working picture is the backing copy through the curve.
 void expectCurveApplied(Form1& w)
 {
-    const ToneTable lut = toneLut(w.curve.curveY);
+    const ToneTable lut = toneLut(w.picCurve->curve().curveY);
     const QImage& back = w.PicBACK->image();
     const QImage& work = w.Picture1->image();
     ASSERT_EQ(back.size(), work.size());
@@ -47,12 +47,12 @@ TEST(ToneCurveWindow, StartsWithTheIdentityCurve)
 {
     LoadedForm f;
     Form1& w = f.form;
-    EXPECT_EQ(w.curve.nPoints, 3);
-    EXPECT_EQ(w.selPoint, -1);
-    EXPECT_FALSE(w.dragging);
+    EXPECT_EQ(w.picCurve->curve().nPoints, 3);
+    EXPECT_EQ(w.picCurve->selPoint(), -1);
+    EXPECT_FALSE(w.picCurve->dragging());
     for (int x = 0; x <= 255; ++x)
-        ASSERT_EQ(w.curve.curveY(x), 255 - x);
-    EXPECT_EQ(w.curve.curveY(256), 1);
+        ASSERT_EQ(w.picCurve->curve().curveY(x), 255 - x);
+    EXPECT_EQ(w.picCurve->curve().curveY(256), 1);
     EXPECT_EQ(w.Picture1->image(), w.PicBACK->image());
     EXPECT_EQ(w.picCurve->image().size(), QSize(101, 101));
     // The box shows its grid, the red points and the black diagonal.
@@ -68,36 +68,36 @@ TEST(ToneCurveWindow, PressGrabsOrAddsPoints)
     Form1& w = f.form;
     // Exactly on a point's x, far away vertically: grabbed.
     w.picCurve_MouseDown(1, 0, 128, 10);
-    EXPECT_EQ(w.selPoint, 2);
-    EXPECT_EQ(w.curve.nPoints, 3);
-    EXPECT_TRUE(w.dragging);
+    EXPECT_EQ(w.picCurve->selPoint(), 2);
+    EXPECT_EQ(w.picCurve->curve().nPoints, 3);
+    EXPECT_TRUE(w.picCurve->dragging());
     EXPECT_EQ(w.picCurve->cursor().shape(), Qt::SizeAllCursor);
     w.picCurve_MouseUp(1, 0, 128, 10);
-    EXPECT_FALSE(w.dragging);
-    EXPECT_EQ(w.selPoint, 2);  // stays drawn filled
+    EXPECT_FALSE(w.picCurve->dragging());
+    EXPECT_EQ(w.picCurve->selPoint(), 2);  // stays drawn filled
     EXPECT_EQ(w.picCurve->cursor().shape(), Qt::ArrowCursor);
 
     // Within 6 units of the rounded position: grabbed, no new point.
     w.picCurve_MouseDown(4, 0, 3.4f, 251.6f);
-    EXPECT_EQ(w.selPoint, 1);
-    EXPECT_EQ(w.curve.nPoints, 3);
+    EXPECT_EQ(w.picCurve->selPoint(), 1);
+    EXPECT_EQ(w.picCurve->curve().nPoints, 3);
     w.picCurve_MouseUp(4, 0, 0, 0);
 
     // Away from every point: a new point between, selected after the redraw.
     w.picCurve_MouseDown(2, 0, 64.5f, 40.25f);
-    EXPECT_EQ(w.curve.nPoints, 4);
-    EXPECT_EQ(w.selPoint, 2);
-    EXPECT_EQ(w.curve.ptX[2], 64.5f);
-    EXPECT_EQ(w.curve.ptY[2], 40.25f);
+    EXPECT_EQ(w.picCurve->curve().nPoints, 4);
+    EXPECT_EQ(w.picCurve->selPoint(), 2);
+    EXPECT_EQ(w.picCurve->curve().ptX[2], 64.5f);
+    EXPECT_EQ(w.picCurve->curve().ptY[2], 40.25f);
     EXPECT_NE(w.Picture1->image(), w.PicBACK->image());
     expectCurveApplied(w);
     w.picCurve_MouseUp(2, 0, 0, 0);
 
     // Right of the last point (in the box's last units): a new last point.
     w.picCurve_MouseDown(1, 0, 258.5f, 100);
-    EXPECT_EQ(w.selPoint, 5);
-    EXPECT_EQ(w.curve.ptX[5], 258.5f);
-    EXPECT_EQ(w.curve.curveMaxX, 256);
+    EXPECT_EQ(w.picCurve->selPoint(), 5);
+    EXPECT_EQ(w.picCurve->curve().ptX[5], 258.5f);
+    EXPECT_EQ(w.picCurve->curve().curveMaxX, 256);
     w.picCurve_MouseUp(1, 0, 0, 0);
 }
 
@@ -105,19 +105,19 @@ TEST(ToneCurveWindow, ThirtyThirdPointIsRefusedAndItsDragMovesNothing)
 {
     LoadedForm f;
     Form1& w = f.form;
-    for (int k = 0; w.curve.nPoints < 32; ++k) {
+    for (int k = 0; w.picCurve->curve().nPoints < 32; ++k) {
         w.picCurve_MouseDown(1, 0, 8.0f + 8 * k, 0);
         w.picCurve_MouseUp(1, 0, 0, 0);
     }
-    const std::vector<float> xs = w.curve.ptX;
-    const std::vector<float> ys = w.curve.ptY;
+    const std::vector<float> xs = w.picCurve->curve().ptX;
+    const std::vector<float> ys = w.picCurve->curve().ptY;
     w.picCurve_MouseDown(1, 0, 250, 100);
-    EXPECT_EQ(w.curve.nPoints, 32);
-    EXPECT_EQ(w.selPoint, -1);
-    EXPECT_TRUE(w.dragging);
+    EXPECT_EQ(w.picCurve->curve().nPoints, 32);
+    EXPECT_EQ(w.picCurve->selPoint(), -1);
+    EXPECT_TRUE(w.picCurve->dragging());
     w.picCurve_MouseMove(1, 0, 100, 100);
-    EXPECT_EQ(w.curve.ptX, xs);
-    EXPECT_EQ(w.curve.ptY, ys);
+    EXPECT_EQ(w.picCurve->curve().ptX, xs);
+    EXPECT_EQ(w.picCurve->curve().ptY, ys);
 }
 
 TEST(ToneCurveWindow, DraggingWithTheMouseReshapesThePicture)
@@ -129,13 +129,13 @@ TEST(ToneCurveWindow, DraggingWithTheMouseReshapesThePicture)
     w.Picture1->setImage(w.PicBACK->image());
     const QPoint start = boxPixel(128, 127);
     QTest::mousePress(w.picCurve, Qt::LeftButton, Qt::NoModifier, start);
-    EXPECT_EQ(w.selPoint, 2);
+    EXPECT_EQ(w.picCurve->selPoint(), 2);
     hover(w.picCurve, QPoint(60, 40), Qt::LeftButton);
-    const QPointF u = Form1::curveUnitsOf(60, 40);
-    EXPECT_EQ(w.curve.ptX[2], static_cast<float>(u.x()));
-    EXPECT_EQ(w.curve.ptY[2], static_cast<float>(u.y()));
+    const QPointF u = CurveEditor::curveUnitsOf(60, 40);
+    EXPECT_EQ(w.picCurve->curve().ptX[2], static_cast<float>(u.x()));
+    EXPECT_EQ(w.picCurve->curve().ptY[2], static_cast<float>(u.y()));
     QTest::mouseRelease(w.picCurve, Qt::LeftButton, Qt::NoModifier, QPoint(60, 40));
-    EXPECT_FALSE(w.dragging);
+    EXPECT_FALSE(w.picCurve->dragging());
     expectCurveApplied(w);
     EXPECT_NE(w.Picture1->image(), w.PicBACK->image());
 
@@ -145,10 +145,10 @@ TEST(ToneCurveWindow, DraggingWithTheMouseReshapesThePicture)
     hover(w.picCurve, QPoint(90, 10));
     EXPECT_EQ(w.picCurve->cursor().shape(), Qt::ArrowCursor);
     // The border is not the box's inside.
-    const int points = w.curve.nPoints;
+    const int points = w.picCurve->curve().nPoints;
     QTest::mousePress(w.picCurve, Qt::LeftButton, Qt::NoModifier, QPoint(0, 50));
-    EXPECT_EQ(w.curve.nPoints, points);
-    EXPECT_FALSE(w.dragging);
+    EXPECT_EQ(w.picCurve->curve().nPoints, points);
+    EXPECT_FALSE(w.picCurve->dragging());
     QTest::mouseRelease(w.picCurve, Qt::LeftButton, Qt::NoModifier, QPoint(0, 50));
 }
 
@@ -186,19 +186,19 @@ TEST(ToneCurveWindow, MovesArrivingDuringAnUpdateRunAfterItCoalesced)
     LoadedForm f;
     Form1& w = f.form;
     w.picCurve_MouseDown(1, 0, 128, 127);
-    ASSERT_EQ(w.selPoint, 2);
+    ASSERT_EQ(w.picCurve->selPoint(), 2);
     // Two moves wait in the event queue; the write's event pump meets them.
     for (const QPoint at : {QPoint(40, 40), QPoint(55, 30)}) {
         QCoreApplication::postEvent(w.picCurve, new QMouseEvent(QEvent::MouseMove, at, w.picCurve->mapToGlobal(at),
                                                                 Qt::NoButton, Qt::LeftButton, Qt::NoModifier));
     }
-    const int before = w.curveUpdateCount();
+    const int before = w.picCurve->updateCount();
     w.picCurve_MouseMove(1, 0, 100, 100);
     // One update for the call, one for the newest waiting move; no nesting.
-    EXPECT_EQ(w.curveUpdateCount(), before + 2);
-    const QPointF last = Form1::curveUnitsOf(55, 30);
-    EXPECT_EQ(w.curve.ptX[2], static_cast<float>(last.x()));
-    EXPECT_EQ(w.curve.ptY[2], static_cast<float>(last.y()));
+    EXPECT_EQ(w.picCurve->updateCount(), before + 2);
+    const QPointF last = CurveEditor::curveUnitsOf(55, 30);
+    EXPECT_EQ(w.picCurve->curve().ptX[2], static_cast<float>(last.x()));
+    EXPECT_EQ(w.picCurve->curve().ptY[2], static_cast<float>(last.y()));
     expectCurveApplied(w);
 }
 

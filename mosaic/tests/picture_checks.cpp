@@ -16,19 +16,19 @@ namespace picture_checks {
 
 namespace {
 
-void drop(mosaic::Form1& w, const QString& path)
+void drop(mosaic::Form1Base& w, const QString& path)
 {
     testing_support::dropUrls(w.Picture1, {QUrl::fromLocalFile(path)});
 }
 
 // Colour the preview shows inside the cell (col, row) of a pattern drawn with
 // size 3, gap 1 and no separators.
-int32_t cellColor(mosaic::Form1& w, int col, int row)
+int32_t cellColor(mosaic::Form1Base& w, int col, int row)
 {
     return w.form2()->picture()->point(1 * (col + 1) + 3 * col + 2, 1 * (row + 1) + 3 * row + 2);
 }
 
-int32_t faceColorOf(mosaic::Form1& w, int32_t pixel)
+int32_t faceColorOf(mosaic::Form1Base& w, int32_t pixel)
 {
     const int16_t face = w.GetFace(mosaic::GetB(pixel), mosaic::GetG(pixel), mosaic::GetR(pixel));
     return w.palette.faceColor[size_t(face)];
@@ -44,7 +44,7 @@ struct ScreenColor {
 
 }  // namespace
 
-void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir)
+void largePhotoLoadsAndGenerates(mosaic::Form1Base& w, const QTemporaryDir& dir)
 {
     // A phone's full-size photo, the size the loader must take (its encoding
     // and loading take a few seconds): red above, blue below. Solid areas keep
@@ -79,7 +79,7 @@ void largePhotoLoadsAndGenerates(mosaic::Form1& w, const QTemporaryDir& dir)
     w.form2()->hide();
 }
 
-void tooLargePictureIsRefused(mosaic::Form1& w, const QTemporaryDir& dir)
+void tooLargePictureIsRefused(mosaic::Form1Base& w, const QTemporaryDir& dir)
 {
     // Only headers are written: a BMP and a JPEG whose own readers refuse
     // that size, and a PNG-sized panorama.
@@ -109,7 +109,7 @@ void tooLargePictureIsRefused(mosaic::Form1& w, const QTemporaryDir& dir)
     EXPECT_EQ(w.Label12->caption(), affordable);
 }
 
-void smallPatternFillsThePreview(mosaic::Form1& w)
+void smallPatternFillsThePreview(mosaic::Form1Base& w)
 {
     w.Text1->setText("2");
     w.Text2->setText("2");
@@ -151,7 +151,7 @@ void smallPatternFillsThePreview(mosaic::Form1& w)
     w.m3_Click();
 }
 
-void everyButtonClickPicks(mosaic::Form1& w)
+void everyButtonClickPicks(mosaic::Form1Base& w)
 {
     const QPoint inside(10, 10);
     {
@@ -184,7 +184,7 @@ void everyButtonClickPicks(mosaic::Form1& w)
     EXPECT_EQ(w.Label7->caption(), "ABCDEF");
 }
 
-void captionsStayOverAGrownPicture(mosaic::Form1& w, const QTemporaryDir& dir, const QList<QWidget*>& more)
+void captionsStayOverAGrownPicture(mosaic::Form1Base& w, const QTemporaryDir& dir, const QList<QWidget*>& more)
 {
     QImage night(w.width() + 200, w.height() + 200, QImage::Format_RGB32);
     night.fill(qRgb(0, 0, 0));
@@ -210,7 +210,7 @@ void captionsStayOverAGrownPicture(mosaic::Form1& w, const QTemporaryDir& dir, c
     }
 }
 
-void dropOfTheStartSizeShowsTheCost(mosaic::Form1& w, const QTemporaryDir& dir)
+void dropOfTheStartSizeShowsTheCost(mosaic::Form1Base& w, const QTemporaryDir& dir)
 {
     ASSERT_EQ(w.Label13->caption(), u8("造价"));
     ASSERT_EQ(w.Text1->text(), "131");

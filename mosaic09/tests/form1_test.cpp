@@ -1,4 +1,5 @@
 #include "mosaic09/form1.h"
+#include "mosaic/form1.h"
 #include "mosaic/tests/loaded_window.h"
 
 #include "mosaic/builtin_pictures.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <type_traits>
 #include "platform/u8.h"
 
 using mosaic09::Form1;
@@ -95,20 +97,8 @@ TEST(Form1Edition09, WindowLayoutAndCaptions)
             EXPECT_TRUE(frame->rect().contains(c->geometry())) << c->metaObject()->className();
 
     // None of edition 1.0's own controls.
-    const mosaic::Form1& base = w;
-    EXPECT_EQ(base.Frame5, nullptr);
-    EXPECT_EQ(base.Frame6, nullptr);
-    EXPECT_EQ(base.picCurve, nullptr);
-    EXPECT_EQ(base.PicBACK, nullptr);
-    EXPECT_EQ(base.Combo3, nullptr);
-    EXPECT_EQ(base.Line1, nullptr);
-    EXPECT_EQ(base.Command5[6], nullptr);
-    EXPECT_TRUE(base.Picture2.empty());
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(base.Option1[i], nullptr);
-        EXPECT_EQ(base.Command7[i], nullptr);
-        EXPECT_EQ(base.Command4[i], nullptr);
-    }
+    static_assert(!std::is_base_of_v<mosaic::Form1, Form1>);
+    EXPECT_EQ(w.Command5.size(), 6u);
     for (const QWidget* c : w.findChildren<QWidget*>()) {
         for (const char* text : {"擦除", "撤销", "画笔", "颜色拾取", "图像效果", "图像生成"}) {
             if (auto* button = qobject_cast<const QAbstractButton*>(c)) {
